@@ -1,0 +1,71 @@
+#include "tests/support/TempDir.h"
+
+#include <stdexcept>
+#include <vector>
+
+namespace korvane::test {
+
+TempDir::TempDir() {
+  static unsigned counter = 0;
+  char base[MAX_PATH];
+  GetTempPathA(MAX_PATH, base);
+  std::string b = base;
+  if (!b.empty() && b.back() == '\\') b.pop_back();
+  for (;;) {
+    path_ = b + "\\korvane-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create " + path_);
+  }
+}
+
+TempDir::~TempDir() { RemoveTree(path_); }
+
+std::string TempDir::Folder(const std::string& name, DWORD attributes) {
+  const std::string p = *this / name;
+  std::string partial;
+  for (std::size_t i = 0; i <= p.size(); ++i) {
+    if (i == p.size() || p[i] == '\\') {
+      partial = p.substr(0, i);
+      if (partial.size() > path_.size()) CreateDirectoryA(partial.c_str(), nullptr);
+    }
+  }
+  if (attributes) SetFileAttributesA(p.c_str(), attributes);
+  return p;
+}
+
+std::string TempDir::File(const std::string& name, std::uint64_t size, DWORD attributes) {
+  if (const auto slash = name.rfind('\\'); slash != std::string::npos) Folder(name.substr(0, slash));
+  const std::string p = *this / name;
+  HANDLE h = CreateFileA(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + p);
+  std::vector<char> chunk(64 * 1024, 'x');
+  for (std::uint64_t left = size; left > 0;) {
+    const DWORD n = static_cast<DWORD>(left < chunk.size() ? left : chunk.size());
+    DWORD written = 0;
+    WriteFile(h, chunk.data(), n, &written, nullptr);
+    left -= n;
+  }
+  CloseHandle(h);
+  if (attributes != FILE_ATTRIBUTE_NORMAL) SetFileAttributesA(p.c_str(), attributes);
+  return p;
+}
+
+void RemoveTree(const std::string& path) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = fd.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string child = path + "\\" + name;
+      SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
+      else DeleteFileA(child.c_str());
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryA(path.c_str());
+}
+
+}  // namespace korvane::test
