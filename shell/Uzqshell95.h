@@ -1,0 +1,104 @@
+// The shell's interfaces and records as the platform publishes them, what the
+// mingw headers lack, and one RAII owner each for COM interfaces and for item
+// identifier lists. Including any shell unit starts COM and OLE once per process.
+#pragma once
+#include <windows.h>
+#include <ole2.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <utility>
+
+namespace korvane {
+
+using TItemIDList = ITEMIDLIST;
+using PItemIDList = ITEMIDLIST*;
+using PCItemIDList = const ITEMIDLIST*;
+using TStrRet = STRRET;
+using TShColInfo = SHELLDETAILS;
+using TCMInvokeCommandInfo = CMINVOKECOMMANDINFO;
+
+#ifndef SHCIDS_CANONICAL
+#define SHCIDS_CANONICAL SHCIDS_CANONICALONLY
+#endif
+
+// Owns one reference to a COM interface.
+template <class I>
+class TComPtr {
+public:
+  TComPtr() = default;
+  TComPtr(std::nullptr_t) {}
+  // Takes over a reference the caller already holds.
+  static TComPtr Attach(I* p) {
+    TComPtr r;
+    r.p_ = p;
+    return r;
+  }
+  // Adds a reference of its own.
+  static TComPtr Share(I* p) {
+    if (p) p->AddRef();
+    return Attach(p);
+  }
+  TComPtr(const TComPtr& o) : p_(o.p_) {
+    if (p_) p_->AddRef();
+  }
+  TComPtr(TComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+  TComPtr& operator=(TComPtr o) noexcept {
+    std::swap(p_, o.p_);
+    return *this;
+  }
+  ~TComPtr() { Reset(); }
+
+  I* Get() const { return p_; }
+  I* operator->() const { return p_; }
+  explicit operator bool() const { return p_ != nullptr; }
+  void Reset() {
+    if (I* p = std::exchange(p_, nullptr)) p->Release();
+  }
+  // Releases what is held and answers the slot for an out parameter.
+  I** Put() {
+    Reset();
+    return &p_;
+  }
+  void** PutVoid() { return reinterpret_cast<void**>(Put()); }
+  I* Detach() { return std::exchange(p_, nullptr); }
+  template <class J>
+  HRESULT As(const IID& iid, TComPtr<J>& out) const {
+    if (!p_) return E_POINTER;
+    return p_->QueryInterface(iid, out.PutVoid());
+  }
+
+private:
+  I* p_ = nullptr;
+};
+
+// Owns one item identifier list and the allocator that made it (the shell
+// allocator when none is named).
+class TIdListPtr {
+public:
+  TIdListPtr() = default;
+  explicit TIdListPtr(PItemIDList list, IMalloc* allocator = nullptr);
+  TIdListPtr(const TIdListPtr&) = delete;
+  TIdListPtr& operator=(const TIdListPtr&) = delete;
+  TIdListPtr(TIdListPtr&& o) noexcept;
+  TIdListPtr& operator=(TIdListPtr&& o) noexcept;
+  ~TIdListPtr() { Reset(); }
+
+  PItemIDList Get() const { return list_; }
+  explicit operator bool() const { return list_ != nullptr; }
+  IMalloc* Allocator() const { return alloc_.Get(); }
+  void Reset(PItemIDList list = nullptr);
+  PItemIDList Release() { return std::exchange(list_, nullptr); }
+  // Frees what is held and answers the slot for an out parameter filled by
+  // the same allocator.
+  PItemIDList* Put() {
+    Reset();
+    return &list_;
+  }
+
+private:
+  PItemIDList list_ = nullptr;
+  TComPtr<IMalloc> alloc_;
+};
+
+}  // namespace korvane

@@ -1,0 +1,72 @@
+#include "shell/Uzqshellutils.h"
+#include "shell/widepath.h"
+
+namespace korvane {
+
+HRESULT ShellGetDesktopFolder(TComPtr<IShellFolder>& folder) { return SHGetDesktopFolder(folder.Put()); }
+
+HRESULT ShellGetFolderFromIdList(PCItemIDList list, TComPtr<IShellFolder>& folder) {
+  TComPtr<IShellFolder> desktop;
+  HRESULT hr = ShellGetDesktopFolder(desktop);
+  folder.Reset();
+  if (FAILED(hr)) return hr;
+  if (!list || IsEmptyIdList(list)) {
+    folder = std::move(desktop);
+    return S_OK;
+  }
+  hr = desktop->BindToObject(list, nullptr, IID_IShellFolder, folder.PutVoid());
+  if (FAILED(hr)) folder.Reset();
+  return hr;
+}
+
+HRESULT ShellGetIdListFromPath(const std::string& path, TIdListPtr& list) {
+  list.Reset();
+  TComPtr<IMalloc> malloc;
+  HRESULT hr = SHGetMalloc(malloc.Put());
+  if (FAILED(hr)) return hr;
+  TComPtr<IShellFolder> desktop;
+  hr = ShellGetDesktopFolder(desktop);
+  if (FAILED(hr)) return hr;
+  TWidePath wide;
+  hr = wide.Assign(path);
+  if (FAILED(hr)) return hr;
+  TIdListPtr parsed;
+  ULONG eaten = 0;
+  hr = desktop->ParseDisplayName(nullptr, nullptr, wide.Data(), &eaten, parsed.Put(), nullptr);
+  if (hr == S_OK) list = std::move(parsed);
+  return hr;
+}
+
+std::string ShellGetPathFromIdList(PCItemIDList list) {
+  static const USHORT kEmpty = 0;
+  char buf[MAX_PATH] = {};
+  if (!SHGetPathFromIDListA(list ? list : reinterpret_cast<PCItemIDList>(&kEmpty), buf)) return std::string();
+  return buf;
+}
+
+std::string ShellGetDisplayPathName(const std::string& path) {
+  TIdListPtr list;
+  if (ShellGetIdListFromPath(path, list) != S_OK) return std::string();
+  return ShellGetPathFromIdList(list.Get());
+}
+
+HRESULT ShellGetSpecialFolderIdList(HWND owner, TCSIDL csidl, TIdListPtr& list) {
+  return SHGetSpecialFolderLocation(owner, static_cast<int>(csidl) & 0x7F, list.Put());
+}
+
+std::string ShellGetSpecialFolderPath(HWND owner, TCSIDL csidl) {
+  TIdListPtr list;
+  if (FAILED(ShellGetSpecialFolderIdList(owner, csidl, list)) || !list) return std::string();
+  return ShellGetPathFromIdList(list.Get());
+}
+
+TCSIDL ShellFindCSIDLFromIdList(PCItemIDList list) {
+  for (int value = csidlDesktop; value <= csidlNone; ++value) {
+    TIdListPtr special;
+    if (FAILED(ShellGetSpecialFolderIdList(nullptr, static_cast<TCSIDL>(value), special)) || !special) continue;
+    if (CompareAbsIdLists(special.Get(), list) == 0) return static_cast<TCSIDL>(value);
+  }
+  return csidlNone;
+}
+
+}  // namespace korvane

@@ -1,0 +1,68 @@
+#include "shell/Uzqshellutils.h"
+
+namespace korvane {
+namespace {
+
+int IconIndex(LPCSTR pathOrList, DWORD attributes, UINT flags) {
+  SHFILEINFOA info = {};
+  if (!SHGetFileInfoA(pathOrList, attributes, &info, sizeof info, flags)) return 0;
+  return info.iIcon;
+}
+
+// Overlay 1 (shared) and 2 (shortcut) of both system lists, from shell32's
+// icons 29 and 30; once per process.
+void InstallOverlays(HIMAGELIST small, HIMAGELIST large) {
+  HMODULE shell32 = LoadLibraryA("shell32.dll");
+  if (!shell32) return;
+  const struct {
+    int resource;
+    int overlay;
+  } kOverlays[] = {{29, 1}, {30, 2}};
+  for (const auto& o : kOverlays) {
+    const struct {
+      HIMAGELIST list;
+      int size;
+    } kLists[] = {{small, 16}, {large, 32}};
+    for (const auto& l : kLists) {
+      if (!l.list) continue;
+      HICON icon = static_cast<HICON>(
+          LoadImageA(shell32, MAKEINTRESOURCEA(o.resource), IMAGE_ICON, l.size, l.size, LR_SHARED));
+      if (!icon) continue;
+      const int index = ImageList_ReplaceIcon(l.list, -1, icon);
+      if (index >= 0) ImageList_SetOverlayImage(l.list, index, o.overlay);
+      DestroyIcon(icon);
+    }
+  }
+  FreeLibrary(shell32);
+}
+
+HIMAGELIST SystemList(UINT sizeFlag) {
+  SHFILEINFOA info = {};
+  return reinterpret_cast<HIMAGELIST>(
+      SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | sizeFlag));
+}
+
+}  // namespace
+
+int ShellGetIconIndex(PCItemIDList list, UINT flags) {
+  return IconIndex(reinterpret_cast<LPCSTR>(list), 0, flags | SHGFI_SYSICONINDEX | SHGFI_PIDL);
+}
+
+int ShellGetIconIndexFromPath(const std::string& path, UINT flags) {
+  return IconIndex(path.c_str(), 0, flags | SHGFI_SYSICONINDEX);
+}
+
+int ShellGetIconIndexFromExt(const std::string& name, UINT flags) {
+  return IconIndex(name.c_str(), FILE_ATTRIBUTE_NORMAL, flags | SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES);
+}
+
+HIMAGELIST ShellGetSystemImageList(TZQShellIconSize size) {
+  static bool overlaysInstalled = false;
+  if (!overlaysInstalled && IsWinNT() && ZQComCtlVersion().VersionMS >= 0x00040047) {
+    overlaysInstalled = true;
+    InstallOverlays(SystemList(SHGFI_SMALLICON), SystemList(SHGFI_LARGEICON));
+  }
+  return SystemList(size == zqsizSmall ? SHGFI_SMALLICON : SHGFI_LARGEICON);
+}
+
+}  // namespace korvane
