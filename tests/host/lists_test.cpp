@@ -114,3 +114,21 @@ TEST(TStringList, TextSplitsOnEveryLineBreakKind) {
   copy.Assign(&s);
   EXPECT_EQ(copy.GetText(), s.GetText());
 }
+
+TEST(TSet, MembersAreBitsOfTheMask) {
+  enum TColorE : std::uint8_t { cRed, cGreen, cBlue, cAlpha = 9 };
+  using TColors = TSet<TColorE>;
+  TColors s = {cRed, cBlue, cAlpha};
+  EXPECT_EQ(s.Mask(), (1u << 0) | (1u << 2) | (1u << 9));
+  EXPECT_TRUE(s.Contains(cBlue));
+  EXPECT_FALSE(s.Contains(cGreen));
+  EXPECT_EQ(TColors::FromMask(955).Mask(), 955u);  // bits 0,1,3,4,5,7,8,9
+  EXPECT_TRUE(TColors::FromMask(955).Contains(cAlpha));
+  EXPECT_EQ((s - TColors{cRed}).Mask(), s.Mask() & ~1u);
+  EXPECT_EQ((s * TColors{cRed, cGreen}), TColors{cRed});
+  EXPECT_TRUE(TColors{cRed} <= s);
+  EXPECT_FALSE(TColors{cGreen} <= s);
+  s.Exclude(cAlpha).Include(cGreen);
+  EXPECT_EQ(s, (TColors{cRed, cGreen, cBlue}));
+  EXPECT_TRUE(TColors{}.Empty());
+}

@@ -89,3 +89,4 @@ TEST(Icons, SystemImageListsAndIndexes) {
   EXPECT_EQ(ShellGetIconIndexFromExt("never-created.txt", SHGFI_SMALLICON), txt);
   EXPECT_EQ(ShellGetIconIndexFromPath(dir / "missing.zzz", SHGFI_SMALLICON), 0);
 }
+
