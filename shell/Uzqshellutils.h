@@ -131,3 +131,8 @@ void ParametizeCmdLineDB(const std::string& commandLine, TStrings& strings);
 void FormatStrPos(const std::string& format, const std::vector<std::string>& strings, std::string& result);
 
 }  // namespace korvane
+
+// The unit's classes.
+#include "shell/devicechange.h"
+#include "shell/idlistarray.h"
+#include "shell/pidllist.h"

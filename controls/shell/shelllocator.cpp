@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "host/AppWindow.h"
+#include "host/Application.h"
 #include "host/Exceptions.h"
 #include "host/Streams.h"
 
@@ -34,7 +34,7 @@ TZQShellLocator::~TZQShellLocator() = default;
 PItemIDList TZQShellLocator::GetIdList() {
   if (kind_ == kSpecialFolder && !list_) {
     TIdListPtr resolved;
-    if (SUCCEEDED(ShellGetSpecialFolderIdList(GetApplicationHandle(), csidl_, resolved))) list_ = std::move(resolved);
+    if (SUCCEEDED(ShellGetSpecialFolderIdList(Application->GetHandle(), csidl_, resolved))) list_ = std::move(resolved);
   }
   return list_.Get();
 }
