@@ -100,6 +100,8 @@ TCSIDL ShellFindCSIDLFromIdList(PCItemIDList list);
 // --- Display names and icons
 
 std::string ShellGetFriendlyNameFromIdList(IShellFolder* folder, PCItemIDList list, TZQFriendlyNameFlags kind);
+// The same with raw SHGDN flags (the desktop when folder is nil); empty on failure.
+std::string GetItemDisplayName(IShellFolder* folder, PCItemIDList list, DWORD flags);
 std::string StrretToString(PCItemIDList list, const STRRET& answer);
 void StrretFree(STRRET& answer);
 int ShellGetIconIndex(PCItemIDList list, UINT flags);

@@ -38,8 +38,7 @@ void StrretFree(STRRET& answer) {
   }
 }
 
-std::string ShellGetFriendlyNameFromIdList(IShellFolder* folder, PCItemIDList list, TZQFriendlyNameFlags kind) {
-  static const SHGDNF kFlags[] = {SHGDN_NORMAL, SHGDN_INFOLDER, SHGDN_FORPARSING};
+std::string GetItemDisplayName(IShellFolder* folder, PCItemIDList list, DWORD flags) {
   TComPtr<IShellFolder> desktop;
   if (!folder) {
     if (FAILED(ShellGetDesktopFolder(desktop))) return std::string();
@@ -47,10 +46,15 @@ std::string ShellGetFriendlyNameFromIdList(IShellFolder* folder, PCItemIDList li
   }
   STRRET answer = {};
   answer.uType = STRRET_CSTR;
-  if (FAILED(folder->GetDisplayNameOf(list, kFlags[kind], &answer))) return std::string();
+  if (FAILED(folder->GetDisplayNameOf(list, flags, &answer))) return std::string();
   std::string name = StrretToString(list, answer);
   StrretFree(answer);
   return name;
+}
+
+std::string ShellGetFriendlyNameFromIdList(IShellFolder* folder, PCItemIDList list, TZQFriendlyNameFlags kind) {
+  static const DWORD kFlags[] = {SHGDN_NORMAL, SHGDN_INFOLDER, SHGDN_FORPARSING};
+  return GetItemDisplayName(folder, list, kFlags[kind]);
 }
 
 }  // namespace korvane

@@ -2,3 +2,4 @@
 // and combo controls. Include this header to use any of them.
 #pragma once
 #include "controls/shell/shelllocator.h"
+#include "controls/shell/shellhelpers.h"

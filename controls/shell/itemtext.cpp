@@ -1,0 +1,68 @@
+#include "controls/shell/shellhelpers.h"
+#include "host/Format.h"
+#include "host/SysUtils.h"
+#include "shell/Uzqshconsts.h"
+
+namespace korvane {
+
+bool IsLongPath(const std::string& path) {
+  if (path.size() <= 3) return false;
+  if (ByteType(path, 0) == mbLeadByte && path[1] == ':') return false;
+  return true;
+}
+
+LONG_PTR ChangeWindowStyle(HWND wnd, LONG_PTR bits, bool set) {
+  if (!wnd) return 0;
+  const LONG_PTR style = GetWindowLongPtrA(wnd, GWL_STYLE);
+  const LONG_PTR changed = set ? (style | bits) : (style & ~bits);
+  if (changed != style) SetWindowLongPtrA(wnd, GWL_STYLE, changed);
+  return changed;
+}
+
+std::string FormatFileSizeKB(std::int64_t size) {
+  const std::int64_t kb = size / 1024 + (size % 1024 > 0 ? 1 : 0);
+  return Format(LoadResString(SFilesizeKB), Format("%.0n", static_cast<double>(kb)));
+}
+
+TDateTime FileTimeToDateTime(const FILETIME& utc) {
+  FILETIME local;
+  SYSTEMTIME st;
+  if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &st)) return 0;
+  return SystemTimeToDateTime(st);
+}
+
+void GetFileSizeAndDate(PCItemIDList absolute, std::string& size, std::string& date) {
+  size.clear();
+  date.clear();
+  const std::string path = ShellGetPathFromIdList(absolute);
+  if (path.size() <= 3) return;  // a drive root, or no file-system path
+  WIN32_FIND_DATAA fd;
+  TFindHandle find(FindFirstFileA(path.c_str(), &fd));
+  if (!find) return;
+  if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    size = FormatFileSizeKB(static_cast<std::int64_t>(fd.nFileSizeHigh) << 32 | fd.nFileSizeLow);
+  const FILETIME& when = (fd.ftLastWriteTime.dwLowDateTime == 0 && fd.ftLastWriteTime.dwHighDateTime == 0)
+                             ? fd.ftCreationTime
+                             : fd.ftLastWriteTime;
+  date = FormatDateTime("ddddd t", FileTimeToDateTime(when));
+}
+
+void GetFileTypeName(PCItemIDList absolute, ULONG attributes, std::string& type) {
+  if (!(attributes & SFGAO_FILESYSTEM)) {
+    type = LoadResString(SSystemFolder);
+    return;
+  }
+  SHFILEINFOA info = {};
+  if (SHGetFileInfoA(reinterpret_cast<LPCSTR>(absolute), 0, &info, sizeof info, SHGFI_TYPENAME | SHGFI_PIDL))
+    type.assign(info.szTypeName, strnlen(info.szTypeName, sizeof info.szTypeName));
+  else
+    type.clear();
+}
+
+void GetFileDetails(PCItemIDList absolute, ULONG attributes, std::string& size, std::string& date,
+                    std::string& type) {
+  GetFileSizeAndDate(absolute, size, date);
+  GetFileTypeName(absolute, attributes, type);
+}
+
+}  // namespace korvane

@@ -1,0 +1,27 @@
+#include "controls/shell/shellhelpers.h"
+
+namespace korvane {
+
+void ScrollControl(HWND wnd, int bar, WORD code) {
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  if (!GetScrollInfo(wnd, bar, &info)) return;
+  if (info.nMax - info.nMin - static_cast<int>(info.nPage) > 0)
+    SendMessageA(wnd, bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(code, 0), 0);
+}
+
+bool ScrollControlByWheel(HWND wnd, int bar, WORD lineCode, WORD pageCode) {
+  UINT lines = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  if (lines == WHEEL_PAGESCROLL) {
+    ScrollControl(wnd, bar, pageCode);
+  } else if (bar == SB_VERT) {
+    for (UINT i = 0; i < lines; ++i) ScrollControl(wnd, bar, lineCode);
+  } else {
+    ScrollControl(wnd, bar, lineCode);
+  }
+  return true;
+}
+
+}  // namespace korvane

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "controls/shell/Uzqshellcontrols.h"
+#include "tests/support/TempDir.h"
+
+using namespace korvane;
+
+namespace {
+using Bytes = std::vector<std::uint8_t>;
+
+// Counts the releases of the media it hands out.
+class TReleaseCounter : public IUnknown {
+public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return ++releases, 1; }
+  int releases = 0;
+};
+
+// Offers one block in the "Shell IDList Array" format, as another application would.
+class TBlockData : public IDataObject {
+public:
+  explicit TBlockData(Bytes block, bool offer = true) : block_(std::move(block)), offer_(offer) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown || iid == IID_IDataObject) {
+      *out = this;
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
+    if (!offer_ || f->cfFormat != CF_IDLIST || !(f->tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, block_.size());
+    if (!block_.empty()) std::memcpy(GlobalLock(h), block_.data(), block_.size());
+    GlobalUnlock(h);
+    m->tymed = TYMED_HGLOBAL;
+    m->hGlobal = h;
+    m->pUnkForRelease = &counter;  // ReleaseStgMedium calls it instead of freeing
+    handed.push_back(h);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+  ~TBlockData() {
+    for (HGLOBAL h : handed) GlobalFree(h);
+  }
+  TReleaseCounter counter;
+  std::vector<HGLOBAL> handed;
+
+private:
+  Bytes block_;
+  bool offer_;
+};
+
+Bytes ListBytes(PCItemIDList l) {
+  const auto* p = reinterpret_cast<const std::uint8_t*>(l);
+  return Bytes(p, p + IdListLen(l));
+}
+
+void Put32(Bytes& b, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+// count, offsets (parent first), then the lists.
+Bytes Cida(const Bytes& parent, const std::vector<Bytes>& items) {
+  Bytes b;
+  const std::uint32_t head = static_cast<std::uint32_t>(4 * (items.size() + 2));
+  Put32(b, static_cast<std::uint32_t>(items.size()));
+  std::uint32_t at = head;
+  Put32(b, at);
+  at += static_cast<std::uint32_t>(parent.size());
+  for (const Bytes& i : items) {
+    Put32(b, at);
+    at += static_cast<std::uint32_t>(i.size());
+  }
+  b.insert(b.end(), parent.begin(), parent.end());
+  for (const Bytes& i : items) b.insert(b.end(), i.begin(), i.end());
+  return b;
+}
+}  // namespace
+
+TEST(DragAttributes, TheShellAnswersForTheItemsOfTheBlock) {
+  TIdListPtr drivesList;
+  ASSERT_EQ(ShellGetSpecialFolderIdList(nullptr, csidlDrives, drivesList), S_OK);
+  TIdListPtr controls;
+  ASSERT_EQ(ShellGetSpecialFolderIdList(nullptr, csidlControls, controls), S_OK);
+  TZQIdListArray levels(controls.Get());
+  const Bytes last = ListBytes(levels.GetItem(levels.GetCount() - 1));
+  // Control Panel below My Computer: the shell gives it none of the three bits.
+  TComPtr<IShellFolder> drives;
+  ASSERT_EQ(ShellGetFolderFromIdList(drivesList.Get(), drives), S_OK);
+  SFGAOF expected = 7;
+  PCUITEMID_CHILD child = reinterpret_cast<PCUITEMID_CHILD>(last.data());
+  drives->GetAttributesOf(1, &child, &expected);
+  TBlockData data(Cida(ListBytes(drivesList.Get()), {last}));
+  EXPECT_EQ(GetDataObjectAttributes(&data), expected & 7);
+  EXPECT_NE(expected & 7, 7u) << "pick an item the shell restricts";
+  EXPECT_EQ(data.counter.releases, 1);  // the medium was released
+
+  test::TempDir dir;
+  dir.File("a.txt");
+  dir.File("b.txt");
+  TIdListPtr folder, a, b;
+  ASSERT_EQ(ShellGetIdListFromPath(dir.Path(), folder), S_OK);
+  ASSERT_EQ(ShellGetIdListFromPath(dir / "a.txt", a), S_OK);
+  ASSERT_EQ(ShellGetIdListFromPath(dir / "b.txt", b), S_OK);
+  TZQIdListArray la(a.Get()), lb(b.Get());
+  TBlockData files(Cida(ListBytes(folder.Get()), {ListBytes(la.GetItem(la.GetCount() - 1)),
+                                                   ListBytes(lb.GetItem(lb.GetCount() - 1))}));
+  EXPECT_EQ(GetDataObjectAttributes(&files), 7u);
+}
+
+TEST(DragAttributes, WithoutTheFormatOrWithAMalformedBlockTheAnswerIsSeven) {
+  TBlockData none({}, false);
+  EXPECT_EQ(GetDataObjectAttributes(&none), 7u);
+  EXPECT_EQ(GetDataObjectAttributes(nullptr), 7u);
+
+  TIdListPtr drivesList, controls;
+  ShellGetSpecialFolderIdList(nullptr, csidlDrives, drivesList);
+  ShellGetSpecialFolderIdList(nullptr, csidlControls, controls);
+  TZQIdListArray levels(controls.Get());
+  const Bytes parent = ListBytes(drivesList.Get()), item = ListBytes(levels.GetItem(levels.GetCount() - 1));
+  const Bytes good = Cida(parent, {item});
+
+  Bytes hugeCount = good;
+  hugeCount[0] = 0xFF, hugeCount[1] = 0xFF, hugeCount[2] = 0xFF, hugeCount[3] = 0x7F;
+  Bytes offsetPastEnd = good;
+  offsetPastEnd[8] = 0xF0, offsetPastEnd[9] = 0xFF;  // the item's offset
+  Bytes cut(good.begin(), good.end() - 3);           // the item's list runs off the block
+  Bytes unterminated = good;
+  unterminated.resize(good.size() - 2);  // no terminator inside the block
+  Bytes zeroSized = good;
+  zeroSized[good.size() - item.size()] = 1;  // an item size of 1
+  for (const Bytes& block : {Bytes{}, Bytes{1, 0}, Bytes{1, 0, 0, 0}, hugeCount, offsetPastEnd, cut,
+                             unterminated, zeroSized}) {
+    TBlockData data(block);
+    EXPECT_EQ(GetDataObjectAttributes(&data), 7u) << block.size();
+    EXPECT_EQ(data.counter.releases, 1);
+  }
+}
