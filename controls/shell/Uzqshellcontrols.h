@@ -3,3 +3,4 @@
 #pragma once
 #include "controls/shell/shelllocator.h"
 #include "controls/shell/shellhelpers.h"
+#include "controls/shell/itemrecords.h"

@@ -1,0 +1,96 @@
+#include "controls/shell/itemrecords.h"
+#include "controls/shell/shellhelpers.h"
+#include "host/SysUtils.h"
+
+namespace korvane {
+
+void TZQShListData::SetData(PItemIDList relative) {
+  relative_ = TIdListPtr(relative, owner_->GetShellMalloc());
+  Flush();
+}
+
+void TZQShListData::Flush() {
+  absolute_.Reset();
+  displayName_.clear();
+  extraData_ = false;
+}
+
+PItemIDList TZQShListData::GetAbsoluteIdList() {
+  if (!absolute_) {
+    IMalloc* m = owner_->GetShellMalloc();
+    absolute_ = TIdListPtr(ConcatIdLists(m, owner_->GetCurrentFolderIdList(), relative_.Get()), m);
+  }
+  return absolute_.Get();
+}
+
+ULONG TZQShListData::GetAttributes() {
+  SFGAOF mask = 0xF00F0037;
+  // Reading attributes need not touch a removable disk's read-only state.
+  const std::string path = GetPathName();
+  if (IsLongPath(path) && GetDriveTypeA(path.c_str()) == DRIVE_REMOVABLE) mask &= ~static_cast<SFGAOF>(SFGAO_READONLY);
+  PCUITEMID_CHILD child = relative_.Get();
+  owner_->GetCurrentFolder()->GetAttributesOf(1, &child, &mask);
+  return mask;
+}
+
+bool TZQShListData::IsValid() {
+  SFGAOF mask = SFGAO_VALIDATE;
+  PCUITEMID_CHILD child = relative_.Get();
+  return SUCCEEDED(owner_->GetCurrentFolder()->GetAttributesOf(1, &child, &mask));
+}
+
+bool TZQShListData::IsLnkShortcut() { return AnsiSameText(ExtractFileExt(GetPathName()), ".lnk"); }
+
+std::string TZQShListData::GetDisplayName() {
+  if (displayName_.empty()) {
+    SHFILEINFOA info = {};
+    if (SHGetFileInfoA(reinterpret_cast<LPCSTR>(GetAbsoluteIdList()), 0, &info, sizeof info,
+                       SHGFI_DISPLAYNAME | SHGFI_PIDL))
+      displayName_.assign(info.szDisplayName, strnlen(info.szDisplayName, sizeof info.szDisplayName));
+  }
+  return displayName_;
+}
+
+std::string TZQShListData::GetPathName() { return ShellGetPathFromIdList(GetAbsoluteIdList()); }
+std::string TZQShListData::GetFilename() { return ExtractFileName(GetPathName()); }
+
+void TZQShListData::GetExtraData() {
+  if (extraData_) return;
+  GetFileDetails(GetAbsoluteIdList(), GetAttributes(), size_, modified_, type_);
+  extraData_ = true;
+}
+
+std::string TZQShListData::GetSize() {
+  GetExtraData();
+  return size_;
+}
+
+std::string TZQShListData::GetFileType() {
+  GetExtraData();
+  return type_;
+}
+
+std::string TZQShListData::GetModified() {
+  GetExtraData();
+  return modified_;
+}
+
+std::string TZQShListData::GetColText(int column) {
+  if (column == 0) return std::string();
+  if (IShellDetails* details = owner_->GetCurrentFolderIShellDetails()) {
+    SHELLDETAILS d = {};
+    if (FAILED(details->GetDetailsOf(relative_.Get(), static_cast<UINT>(column), &d))) return std::string();
+    std::string text = StrretToString(relative_.Get(), d.str);
+    StrretFree(d.str);
+    return text;
+  }
+  GetExtraData();
+  switch (column) {
+    case 1: return size_;
+    case 2: return type_;
+    case 3: return modified_;
+    default: return std::string();
+  }
+}
+
+}  // namespace korvane
