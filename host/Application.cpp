@@ -1,5 +1,7 @@
 #include "host/Application.h"
 
+#include "host/Controls.h"
+
 namespace korvane {
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
@@ -34,12 +36,67 @@ void TApplication::ShowException(const Exception& E) {
   MessageBoxA(handle_, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
 }
 
-void TApplication::ProcessMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+// Tab, Return, Escape and the arrows go to the form as CM_DIALOGKEY unless the
+// focused control wants them; the form may consume them.
+static bool IsDialogKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  switch (msg.wParam) {
+    case VK_TAB: case VK_RETURN: case VK_ESCAPE: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: break;
+    default: return false;
+  }
+  TWinControl* control = TWinControl::FindControl(msg.hwnd);
+  if (!control || control->Perform(CM_WANTSPECIALKEY, msg.wParam, msg.lParam)) return false;
+  const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+  if (code & DLGC_WANTALLKEYS) return false;
+  if (msg.wParam == VK_TAB && (code & DLGC_WANTTAB)) return false;
+  if (msg.wParam != VK_TAB && msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE && (code & DLGC_WANTARROWS))
+    return false;
+  TControl* top = control;
+  while (top->GetParent()) top = top->GetParent();
+  return top->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0;
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  bool handled = false;
+  GuardCallback(this, [&] { handled = IsDialogKey(msg); });
+  if (!handled) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      terminated_ = true;
+      break;
+    }
+    ProcessMessage(msg);
+  }
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+  if (got == 0 || got == -1) {
+    terminated_ = true;
+    return;
+  }
+  ProcessMessage(msg);
+}
+
+void TApplication::Run() {
+  while (!terminated_) {
+    HandleMessage();
+    if (auto* form = dynamic_cast<TControl*>(mainForm_); form && !form->GetVisible()) terminated_ = true;
+  }
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  PostQuitMessage(0);
 }
 
 static TApplication& Instance() {

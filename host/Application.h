@@ -28,12 +28,23 @@ public:
   void ShowException(const Exception& E);
   // Dispatches every message waiting in this thread's queue.
   void ProcessMessages();
+  // Waits for one message and dispatches it (with dialog keys routed to forms).
+  void HandleMessage();
+  // Runs messages until Terminate (or the main form closes).
+  void Run();
+  void Terminate();
+  bool GetTerminated() const { return terminated_; }
+  TComponent* GetMainForm() const { return mainForm_; }
+  void SetMainForm(TComponent* form) { mainForm_ = form; }
 
   TExceptionEvent OnException;
 
 private:
+  bool ProcessMessage(MSG& msg);
   HWND handle_ = nullptr;
   std::string title_;
+  bool terminated_ = false;
+  TComponent* mainForm_ = nullptr;
 };
 
 // The application object, created with the process.

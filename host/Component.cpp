@@ -96,9 +96,16 @@ void TComponent::DestroyComponents() {
   while (!components_.empty()) {
     TComponent* c = components_.back();
     Remove(c);
-    delete c;
+    c->Free();
   }
 }
+
+void TComponent::Free() {
+  BeforeDestruction();
+  delete this;
+}
+
+void TComponent::BeforeDestruction() { Destroying(); }
 
 void TComponent::Destroying() {
   if (state_.Contains(csDestroying)) return;

@@ -37,6 +37,12 @@ public:
   void DestroyComponents();
   // Marks this component and the ones it owns as being destroyed.
   void Destroying();
+  // Runs BeforeDestruction while the object is whole, then deletes it. Owners
+  // free their components this way; applications should too.
+  void Free();
+  // Work that needs the whole object (virtual calls reaching the most derived
+  // class), done before the destructors run: a control destroys its window here.
+  virtual void BeforeDestruction();
 
   TComponentState GetComponentState() const { return state_; }
   void SetDesigning(bool value, bool setChildren = true);

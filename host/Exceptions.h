@@ -44,6 +44,8 @@ KORVANE_EXCEPTION(EWriteError, EFilerError);
 KORVANE_EXCEPTION(EClassNotFound, EFilerError);
 KORVANE_EXCEPTION(ERegistryException, Exception);
 KORVANE_EXCEPTION(EOleError, Exception);
+KORVANE_EXCEPTION(EInvalidOperation, Exception);
+KORVANE_EXCEPTION(EMenuError, Exception);
 #undef KORVANE_EXCEPTION
 
 class EOSError : public Exception {

@@ -102,7 +102,7 @@ public:
     p.HasDefault = true;
     p.Default = static_cast<std::int64_t>(defMask);
     p.GetOrd = [get](const TObject& o) {
-      return static_cast<std::int64_t>((static_cast<const C&>(o).*get)().Mask());
+      return static_cast<std::int64_t>((Self(o).*get)().Mask());
     };
     p.SetOrd = [set](TObject& o, std::int64_t v) {
       (static_cast<C&>(o).*set)(T::FromMask(static_cast<std::uint64_t>(v)));
@@ -112,7 +112,7 @@ public:
   template <class G, class S>
   TPublish& Str(const char* name, G get, S set) {
     TPropInfo p = Base(name, pkString);
-    p.GetStr = [get](const TObject& o) { return std::string((static_cast<const C&>(o).*get)()); };
+    p.GetStr = [get](const TObject& o) { return std::string((Self(o).*get)()); };
     p.SetStr = [set](TObject& o, const std::string& v) { (static_cast<C&>(o).*set)(v); };
     return Add(std::move(p));
   }
@@ -126,7 +126,7 @@ public:
   TPublish& Ref(const char* name, G get, S set) {
     using T = std::remove_pointer_t<typename detail::SetterArg<S>::type>;
     TPropInfo p = Base(name, pkComponent);
-    p.GetRef = [get](const TObject& o) -> TComponent* { return (static_cast<const C&>(o).*get)(); };
+    p.GetRef = [get](const TObject& o) -> TComponent* { return (Self(o).*get)(); };
     p.SetRef = [set, prop = std::string(name)](TObject& o, TComponent* v) {
       T* typed = dynamic_cast<T*>(v);
       if (v && !typed) RaiseInvalidCast(prop);
@@ -142,6 +142,8 @@ public:
   TClassInfo Done() { return std::move(info_); }
 
 private:
+  // Getters may be const or not (some read live window state).
+  static C& Self(const TObject& o) { return const_cast<C&>(static_cast<const C&>(o)); }
   static TPropInfo Base(const char* name, TPropKind kind) {
     TPropInfo p;
     p.Name = name;
@@ -155,7 +157,7 @@ private:
     p.Names = std::move(names);
     p.HasDefault = true;
     p.Default = def;
-    p.GetOrd = [get](const TObject& o) { return static_cast<std::int64_t>((static_cast<const C&>(o).*get)()); };
+    p.GetOrd = [get](const TObject& o) { return static_cast<std::int64_t>((Self(o).*get)()); };
     p.SetOrd = [set](TObject& o, std::int64_t v) { (static_cast<C&>(o).*set)(static_cast<T>(v)); };
     return Add(std::move(p));
   }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "host/Controls.h"
 #include "host/DateTime.h"
 #include "host/Handles.h"
 #include "host/Messages.h"
@@ -29,6 +30,11 @@ using TZQShPopupHintEvent = std::function<void(TObject* aSender, const std::stri
 bool IsLongPath(const std::string& path);
 // Adds (set) or removes the bits of the window's style; answers the style after, 0 without a window.
 LONG_PTR ChangeWindowStyle(HWND wnd, LONG_PTR bits, bool set);
+// The window of the form the control sits on (its top-most parent), 0 when that is no form:
+// the owner of every shell call that may show a window.
+HWND GetParentFormHandle(TControl* control);
+// The hourglass while sleeping; the previous cursor comes back on every path.
+void WaitCursorSleep(DWORD milliseconds);
 
 // --- Column texts
 
@@ -83,5 +89,9 @@ DWORD GetDataObjectAttributes(IDataObject* data);
 // bar: SB_HORZ or SB_VERT; scrolls only when there is something to scroll.
 void ScrollControl(HWND wnd, int bar, WORD code);
 bool ScrollControlByWheel(HWND wnd, int bar, WORD lineCode, WORD pageCode);
+inline void ScrollControl(TWinControl* control, int bar, WORD code) { ScrollControl(control->GetHandle(), bar, code); }
+inline bool ScrollControlByWheel(TWinControl* control, int bar, WORD lineCode, WORD pageCode) {
+  return ScrollControlByWheel(control->GetHandle(), bar, lineCode, pageCode);
+}
 
 }  // namespace korvane

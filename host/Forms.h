@@ -1,0 +1,83 @@
+// Forms: top-level windows holding controls, shown modeless or modal.
+#pragma once
+#include <functional>
+
+#include "host/Controls.h"
+
+namespace korvane {
+
+enum TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
+enum TPosition : std::uint8_t { poDesigned, poDefault, poScreenCenter, poMainFormCenter, poOwnerFormCenter };
+enum TWindowState : std::uint8_t { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
+                       mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
+
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+
+class TCustomForm : public TWinControl {
+public:
+  explicit TCustomForm(TComponent* AOwner);
+
+  TFormBorderStyle GetBorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle v);
+  TBorderIcons GetBorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons v);
+  TPosition GetPosition() const { return position_; }
+  void SetPosition(TPosition v) { position_ = v; }
+  TWindowState GetWindowState() const;
+  void SetWindowState(TWindowState v);
+  bool GetKeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool v) { keyPreview_ = v; }
+  TModalResult GetModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult v) { modalResult_ = v; }
+  bool IsModal() const { return modal_; }
+  // The focused control of the form, or nil.
+  TWinControl* GetActiveControl();
+
+  // Shows the form and runs messages until ModalResult is set (and OnCloseQuery
+  // agrees); answers it. EInvalidOperation for a form already visible.
+  virtual TModalResult ShowModal();
+  void Close();
+  bool CloseQuery();
+  // Frees the form once the messages being handled are done.
+  void Release();
+
+  TNotifyEvent OnShow, OnHide, OnActivate, OnDeactivate, OnCreate, OnDestroy;
+  TCloseQueryEvent OnCloseQuery;
+  TCloseEvent OnClose;
+
+  void WndProc(TMessage& Message) override;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  bool WantsKeyPreview() const override { return keyPreview_; }
+  virtual void DoShow();
+  virtual void DoHide();
+  void DoClose(TCloseAction& Action);
+
+private:
+  TFormBorderStyle borderStyle_ = bsSizeable;
+  TBorderIcons borderIcons_ = {biSystemMenu, biMinimize, biMaximize};
+  TPosition position_ = poDesigned;
+  TWindowState windowState_ = wsNormal;
+  bool keyPreview_ = false;
+  TModalResult modalResult_ = mrNone;
+  bool modal_ = false;
+};
+
+class TForm : public TCustomForm {
+public:
+  using TCustomForm::TCustomForm;
+};
+
+// The form a control sits on (its top-most parent when that is a form), or nil.
+TCustomForm* GetParentForm(TControl* control);
+
+}  // namespace korvane
