@@ -46,6 +46,7 @@ KORVANE_EXCEPTION(ERegistryException, Exception);
 KORVANE_EXCEPTION(EOleError, Exception);
 KORVANE_EXCEPTION(EInvalidOperation, Exception);
 KORVANE_EXCEPTION(EMenuError, Exception);
+KORVANE_EXCEPTION(EOutOfResources, Exception);
 #undef KORVANE_EXCEPTION
 
 class EOSError : public Exception {

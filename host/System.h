@@ -4,6 +4,7 @@
 // Included first everywhere: Win32 macros such as GetObject and RegisterClass
 // then rename the host's identifiers alike in every translation unit.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 #include <functional>

@@ -1,0 +1,55 @@
+#include "host/ImgList.h"
+
+namespace korvane {
+
+TCustomImageList::TCustomImageList(TComponent* AOwner) : TComponent(AOwner) {}
+
+TCustomImageList::~TCustomImageList() { FreeHandle(); }
+
+void TCustomImageList::FreeHandle() {
+  if (handle_ && !shareImages_) ImageList_Destroy(handle_);
+  handle_ = nullptr;
+}
+
+void TCustomImageList::SetHandle(HIMAGELIST value) {
+  if (value == handle_) return;
+  FreeHandle();
+  handle_ = value;
+  if (OnChange) OnChange(this);
+}
+
+int TCustomImageList::GetWidth() const {
+  int cx = width_, cy = height_;
+  if (handle_) ImageList_GetIconSize(handle_, &cx, &cy);
+  return cx;
+}
+
+int TCustomImageList::GetHeight() const {
+  int cx = width_, cy = height_;
+  if (handle_) ImageList_GetIconSize(handle_, &cx, &cy);
+  return cy;
+}
+
+void TCustomImageList::SetSize(int width, int height) {
+  width_ = width;
+  height_ = height;
+  FreeHandle();
+  shareImages_ = false;  // a list made here is the list's own
+  handle_ = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 4, 4);
+  if (OnChange) OnChange(this);
+}
+
+int TCustomImageList::AddIcon(HICON icon) {
+  if (!handle_) SetSize(width_, height_);
+  const int index = ImageList_ReplaceIcon(handle_, -1, icon);
+  if (OnChange) OnChange(this);
+  return index;
+}
+
+void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) {
+  if (!handle_) return;
+  ImageList_DrawEx(handle_, index, canvas->GetHandle(), x, y, 0, 0, CLR_NONE, CLR_DEFAULT,
+                   ILD_TRANSPARENT | (enabled ? 0 : ILD_BLEND50));
+}
+
+}  // namespace korvane

@@ -1,0 +1,230 @@
+// TCustomListView over the native list view. Each native item carries its
+// TListItem (lParam), which holds caption, sub-items, image and Data; the
+// control asks for them through LVN_GETDISPINFO. Columns are TListColumn
+// objects. Deleting an item, by any path, calls Delete(item) once (OnDeletion)
+// and frees it; a new window gets the same items and columns back.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/Controls.h"
+#include "host/ImgList.h"
+#include "host/StdCtrls.h"
+#include "host/Strings.h"
+
+namespace korvane {
+
+class TCustomListView;
+class TListItems;
+
+enum TViewStyle : std::uint8_t { vsIcon, vsSmallIcon, vsList, vsReport };
+enum TDisplayCode : std::uint8_t { drBounds, drIcon, drLabel, drSelectBounds };
+enum TItemChange : std::uint8_t { ctText, ctImage, ctState };
+
+class TListItem : public TPersistent {
+public:
+  TListItems* GetOwner() const { return owner_; }
+  TCustomListView* GetListView() const;
+  const std::string& GetCaption() const { return caption_; }
+  void SetCaption(const std::string& v);
+  TStrings* GetSubItems() { return &subItems_; }
+  void* GetData() const { return data_; }
+  void SetData(void* v) { data_ = v; }
+  int GetImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int v);
+  int GetIndex() const;
+  bool GetSelected() const;
+  void SetSelected(bool v);
+  bool GetFocused() const;
+  void SetFocused(bool v);
+  bool GetCut() const;
+  void SetCut(bool v);
+  bool GetDropTarget() const;
+  void SetDropTarget(bool v);
+  RECT DisplayRect(TDisplayCode code) const;
+  void MakeVisible(bool partialOK = false);
+  bool EditCaption();
+  void Update();
+  void Delete();
+
+private:
+  friend class TListItems;
+  friend class TCustomListView;
+  explicit TListItem(TListItems* owner);
+  bool State(UINT mask) const;
+  void SetState(UINT mask, bool on);
+
+  TListItems* owner_;
+  std::string caption_;
+  TStringList subItems_;
+  void* data_ = nullptr;
+  int imageIndex_ = -1;
+  bool deleting_ = false;
+};
+
+class TListItems : public TPersistent {
+public:
+  explicit TListItems(TCustomListView* owner) : owner_(owner) {}
+  TCustomListView* GetOwner() const { return owner_; }
+  int GetCount() const;
+  TListItem* GetItem(int index) const;
+  TListItem* Add();
+  TListItem* Insert(int index);
+  void Delete(int index);
+  void Clear();
+  int IndexOf(const TListItem* item) const;
+  void BeginUpdate();
+  void EndUpdate();
+
+private:
+  friend class TCustomListView;
+  TListItem* InternalInsert(int index, TListItem* item);
+  TCustomListView* owner_;
+  int updateCount_ = 0;
+};
+
+class TListColumn : public TPersistent {
+public:
+  const std::string& GetCaption() const { return caption_; }
+  void SetCaption(const std::string& v);
+  int GetWidth() const;
+  void SetWidth(int v);
+  TAlignment GetAlignment() const { return alignment_; }
+  void SetAlignment(TAlignment v);
+  int GetIndex() const;
+
+private:
+  friend class TListColumns;
+  friend class TCustomListView;
+  explicit TListColumn(class TListColumns* owner) : owner_(owner) {}
+  void Apply(bool insert);
+  TListColumns* owner_;
+  std::string caption_;
+  int width_ = 50;
+  TAlignment alignment_ = taLeftJustify;
+};
+
+class TListColumns : public TPersistent {
+public:
+  explicit TListColumns(TCustomListView* owner) : owner_(owner) {}
+  TCustomListView* GetOwner() const { return owner_; }
+  int GetCount() const { return static_cast<int>(columns_.size()); }
+  TListColumn* GetItem(int index) const;
+  TListColumn* Add();
+  void Delete(int index);
+  void Clear();
+
+private:
+  friend class TListColumn;
+  friend class TCustomListView;
+  TCustomListView* owner_;
+  std::vector<std::unique_ptr<TListColumn>> columns_;
+};
+
+using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change)>;
+using TLVChangingEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change, bool& AllowChange)>;
+using TLVDeletedEvent = std::function<void(TObject* Sender, TListItem* Item)>;
+using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, bool Selected)>;
+using TLVColumnClickEvent = std::function<void(TObject* Sender, TListColumn* Column)>;
+using TLVEditingEvent = std::function<void(TObject* Sender, TListItem* Item, bool& AllowEdit)>;
+using TLVEditedEvent = std::function<void(TObject* Sender, TListItem* Item, std::string& S)>;
+using TLVCompareEvent = std::function<void(TObject* Sender, TListItem* Item1, TListItem* Item2, int Data, int& Compare)>;
+using TLVCompare = PFNLVCOMPARE;
+
+class TCustomListView : public TWinControl {
+public:
+  explicit TCustomListView(TComponent* AOwner);
+  ~TCustomListView() override;
+  void BeforeDestruction() override;
+
+  TListItems* GetItems() { return &items_; }
+  TListColumns* GetColumns() { return &columns_; }
+  TViewStyle GetViewStyle() const { return viewStyle_; }
+  virtual void SetViewStyle(TViewStyle v);
+  TListItem* GetSelected();
+  void SetSelected(TListItem* item);
+  TListItem* GetItemFocused();
+  void SetItemFocused(TListItem* item);
+  int GetSelCount();
+  TListItem* GetNextItem(TListItem* start, UINT flags);  // LVNI_ flags
+  TListItem* GetItemAt(int x, int y);
+  bool IsEditing();
+  bool CustomSort(TLVCompare compare, LPARAM data);
+  bool AlphaSort();
+  void Scroll(int dx, int dy);
+
+  bool GetMultiSelect() const { return !style(LVS_SINGLESEL); }
+  void SetMultiSelect(bool v) { SetStyle(LVS_SINGLESEL, !v); }
+  bool GetReadOnly() const { return !style(LVS_EDITLABELS); }
+  void SetReadOnly(bool v) { SetStyle(LVS_EDITLABELS, !v); }
+  bool GetHideSelection() const { return !style(LVS_SHOWSELALWAYS); }
+  void SetHideSelection(bool v) { SetStyle(LVS_SHOWSELALWAYS, !v); }
+  bool GetShowColumnHeaders() const { return !style(LVS_NOCOLUMNHEADER); }
+  void SetShowColumnHeaders(bool v) { SetStyle(LVS_NOCOLUMNHEADER, !v); }
+  bool GetColumnClick() const { return !style(LVS_NOSORTHEADER); }
+  void SetColumnClick(bool v) { SetStyle(LVS_NOSORTHEADER, !v); }
+  bool GetRowSelect() const { return exStyle(LVS_EX_FULLROWSELECT); }
+  void SetRowSelect(bool v) { SetExStyle(LVS_EX_FULLROWSELECT, v); }
+  bool GetGridLines() const { return exStyle(LVS_EX_GRIDLINES); }
+  void SetGridLines(bool v) { SetExStyle(LVS_EX_GRIDLINES, v); }
+  int GetAllocBy() const { return allocBy_; }
+  void SetAllocBy(int v);
+  TCustomImageList* GetLargeImages() const { return largeImages_; }
+  void SetLargeImages(TCustomImageList* v);
+  TCustomImageList* GetSmallImages() const { return smallImages_; }
+  void SetSmallImages(TCustomImageList* v);
+
+  TLVChangeEvent OnChange;
+  TLVChangingEvent OnChanging;
+  TLVDeletedEvent OnDeletion, OnInsert;
+  TLVSelectItemEvent OnSelectItem;
+  TLVColumnClickEvent OnColumnClick;
+  TLVEditingEvent OnEditing;
+  TLVEditedEvent OnEdited;
+  TLVCompareEvent OnCompare;
+
+  void WndProc(TMessage& Message) override;
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  virtual void Delete(TListItem* Item);
+  virtual void InsertItem(TListItem* Item);
+  virtual void Change(TListItem* Item, int Change);
+  virtual bool CanChange(TListItem* Item, int Change);
+  virtual void ColClick(TListColumn* Column);
+  virtual bool CanEdit(TListItem* Item);
+  virtual void Edit(const LVITEMA& Item);
+  virtual void CNNotify(TMessage& Message);
+
+private:
+  friend class TListItem;
+  friend class TListItems;
+  friend class TListColumn;
+  friend class TListColumns;
+  bool style(DWORD bit) const { return (style_ & bit) != 0; }
+  bool exStyle(DWORD bit) const { return (exStyle_ & bit) != 0; }
+  void SetStyle(DWORD bit, bool on);
+  void SetExStyle(DWORD bit, bool on);
+  void ApplyImages();
+  void ItemGone(TListItem* item);
+
+  TListItems items_;
+  TListColumns columns_;
+  TViewStyle viewStyle_ = vsIcon;
+  DWORD style_ = LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_SHAREIMAGELISTS;
+  DWORD exStyle_ = 0;
+  int allocBy_ = 0;
+  TCustomImageList* largeImages_ = nullptr;
+  TCustomImageList* smallImages_ = nullptr;
+  bool recreating_ = false;
+  std::vector<TListItem*> saved_;
+};
+
+}  // namespace korvane

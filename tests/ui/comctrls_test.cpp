@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "host/ComCtrls.h"
+#include "tests/support/Ui.h"
+
+using namespace korvane;
+
+namespace {
+class TImageTree : public TCustomTreeView {
+public:
+  using TCustomTreeView::TCustomTreeView;
+  std::vector<std::string> asked;
+
+protected:
+  void GetImageIndex(TTreeNode* node) override {
+    asked.push_back(node->GetText());
+    node->SetImageIndex(static_cast<int>(node->GetText().size()));
+    TCustomTreeView::GetImageIndex(node);
+  }
+};
+}  // namespace
+
+TEST(TreeView, NodesDataImagesAndDeletion) {
+  test::TestForm form;
+  auto* tree = new TImageTree(form.Get());
+  tree->SetBounds(0, 0, 200, 200);
+  tree->SetParent(form.Get());
+  int a = 1, b = 2;
+  TTreeNode* root = tree->GetItems()->AddChildObject(nullptr, "root", &a);
+  TTreeNode* kid = tree->GetItems()->AddChildObject(root, "kid", &b);
+  tree->GetItems()->AddChild(root, "second");
+  EXPECT_EQ(tree->GetItems()->GetCount(), 3);
+  EXPECT_EQ(root->GetCount(), 2);
+  EXPECT_EQ(kid->GetParent(), root);
+  EXPECT_EQ(kid->GetData(), &b);
+  EXPECT_EQ(kid->GetLevel(), 1);
+  EXPECT_EQ(root->GetNext(), kid);
+  EXPECT_EQ(tree->GetItems()->GetItem(2)->GetText(), "second");
+  root->Expand(false);
+  EXPECT_TRUE(root->GetExpanded());
+  test::Snapshot(*tree);  // painting asks the node for its image
+  EXPECT_NE(std::find(tree->asked.begin(), tree->asked.end(), "kid"), tree->asked.end());
+  EXPECT_EQ(kid->GetImageIndex(), 3);
+
+  std::vector<std::string> deleted;
+  tree->OnDeletion = [&](TObject*, TTreeNode* n) { deleted.push_back(n->GetText()); };
+  kid->Delete();
+  EXPECT_EQ(deleted, (std::vector<std::string>{"kid"}));
+  EXPECT_EQ(root->GetCount(), 1);
+  tree->GetItems()->Clear();
+  EXPECT_EQ(deleted.size(), 3u);
+  EXPECT_EQ(tree->GetItems()->GetCount(), 0);
+}
+
+TEST(TreeView, EventsSortingAndANewWindow) {
+  test::TestForm form;
+  auto* tree = new TCustomTreeView(form.Get());
+  tree->SetParent(form.Get());
+  TTreeNode* c = tree->GetItems()->AddChild(nullptr, "cherry");
+  TTreeNode* a = tree->GetItems()->AddChild(nullptr, "apple");
+  tree->GetItems()->AddChild(a, "seed");
+  std::vector<std::string> log;
+  tree->OnChange = [&](TObject*, TTreeNode* n) { log.push_back("change " + n->GetText()); };
+  tree->OnExpanding = [&](TObject*, TTreeNode* n, bool& allow) {
+    log.push_back("expanding " + n->GetText());
+    allow = n->GetText() != "cherry";
+  };
+  c->SetSelected(true);
+  EXPECT_EQ(tree->GetSelected(), c);
+  a->Expand(false);
+  EXPECT_TRUE(a->GetExpanded());
+  EXPECT_EQ(log, (std::vector<std::string>{"change cherry", "expanding apple"}));
+  tree->AlphaSort(true);
+  EXPECT_EQ(tree->GetItems()->GetFirstNode(), a);
+
+  int deletions = 0;
+  tree->OnDeletion = [&](TObject*, TTreeNode*) { ++deletions; };
+  tree->RecreateWnd();  // the same node objects come back, nothing is deleted
+  EXPECT_EQ(deletions, 0);
+  EXPECT_EQ(tree->GetItems()->GetFirstNode(), a);
+  EXPECT_EQ(a->GetFirstChild()->GetText(), "seed");
+  EXPECT_TRUE(a->GetExpanded());
+  EXPECT_EQ(tree->GetSelected(), c);
+}
+
+TEST(ListView, ReportItemsColumnsAndDeletion) {
+  test::TestForm form;
+  auto* list = new TCustomListView(form.Get());
+  list->SetBounds(0, 0, 300, 200);
+  list->SetParent(form.Get());
+  list->SetViewStyle(vsReport);
+  list->GetColumns()->Add()->SetCaption("Name");
+  TListColumn* size = list->GetColumns()->Add();
+  size->SetCaption("Size");
+  size->SetAlignment(taRightJustify);
+  for (const char* n : {"delta", "alpha", "charlie"}) {
+    TListItem* item = list->GetItems()->Add();
+    item->SetCaption(n);
+    item->GetSubItems()->Add(std::to_string(std::string(n).size()) + " B");
+  }
+  ASSERT_EQ(list->GetItems()->GetCount(), 3);
+  char buf[32] = {};
+  LVITEMA lv = {};
+  lv.iSubItem = 1;
+  lv.pszText = buf;
+  lv.cchTextMax = sizeof buf;
+  SendMessageA(list->GetHandle(), LVM_GETITEMTEXTA, 2, reinterpret_cast<LPARAM>(&lv));
+  EXPECT_STREQ(buf, "7 B");  // the sub-item, asked for through LVN_GETDISPINFO
+
+  std::vector<std::string> selected;
+  list->OnSelectItem = [&](TObject*, TListItem* i, bool s) {
+    if (s) selected.push_back(i->GetCaption());
+  };
+  list->GetItems()->GetItem(1)->SetSelected(true);
+  EXPECT_EQ(selected, (std::vector<std::string>{"alpha"}));
+  EXPECT_EQ(list->GetSelected()->GetCaption(), "alpha");
+  list->AlphaSort();
+  EXPECT_EQ(list->GetItems()->GetItem(0)->GetCaption(), "alpha");
+
+  int clicked = -1;
+  list->OnColumnClick = [&](TObject*, TListColumn* c) { clicked = c->GetIndex(); };
+  NMLISTVIEW nm = {};
+  nm.hdr.hwndFrom = list->GetHandle();
+  nm.hdr.code = LVN_COLUMNCLICK;
+  nm.iItem = -1;
+  nm.iSubItem = 1;
+  SendMessageA(form->GetHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+  EXPECT_EQ(clicked, 1);
+
+  std::vector<std::string> deleted;
+  list->OnDeletion = [&](TObject*, TListItem* i) { deleted.push_back(i->GetCaption()); };
+  list->RecreateWnd();
+  EXPECT_TRUE(deleted.empty());
+  EXPECT_EQ(list->GetItems()->GetCount(), 3);
+  EXPECT_EQ(list->GetColumns()->GetItem(1)->GetCaption(), "Size");
+  list->GetItems()->Delete(0);
+  EXPECT_EQ(deleted, (std::vector<std::string>{"alpha"}));
+  list->GetItems()->Clear();
+  EXPECT_EQ(deleted.size(), 3u);
+}
