@@ -211,6 +211,7 @@ TListColumn* TListColumns::GetItem(int index) const {
 TListColumn* TListColumns::Add() {
   columns_.push_back(std::unique_ptr<TListColumn>(new TListColumn(this)));
   columns_.back()->Apply(true);
+  owner_->ColumnsChanged();
   return columns_.back().get();
 }
 
@@ -218,6 +219,7 @@ void TListColumns::Delete(int index) {
   GetItem(index);
   if (owner_->HandleAllocated()) SendMessageA(owner_->GetHandle(), LVM_DELETECOLUMN, static_cast<WPARAM>(index), 0);
   columns_.erase(columns_.begin() + index);
+  owner_->ColumnsChanged();
 }
 
 void TListColumns::Clear() {
@@ -480,6 +482,20 @@ void TCustomListView::CNNotify(TMessage& m) {
       Edit(reinterpret_cast<NMLVDISPINFOA*>(m.LParam)->item);
       m.Result = 0;
       return;
+    case NM_CUSTOMDRAW: {
+      auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(m.LParam);
+      bool defaultDraw = true;
+      m.Result = CDRF_DODEFAULT;
+      if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        if (OnCustomDraw) OnCustomDraw(this, cd->nmcd.rc, defaultDraw);
+        if (OnCustomDrawItem) m.Result = CDRF_NOTIFYITEMDRAW;
+      } else if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && OnCustomDrawItem) {
+        const int index = static_cast<int>(cd->nmcd.dwItemSpec);
+        OnCustomDrawItem(this, index < items_.GetCount() ? items_.GetItem(index) : nullptr, cd->nmcd.uItemState, defaultDraw);
+      }
+      if (!defaultDraw) m.Result = CDRF_SKIPDEFAULT;
+      return;
+    }
     default:
       break;
   }

@@ -132,6 +132,8 @@ using TLVEditingEvent = std::function<void(TObject* Sender, TListItem* Item, boo
 using TLVEditedEvent = std::function<void(TObject* Sender, TListItem* Item, std::string& S)>;
 using TLVCompareEvent = std::function<void(TObject* Sender, TListItem* Item1, TListItem* Item2, int Data, int& Compare)>;
 using TLVCompare = PFNLVCOMPARE;
+using TLVCustomDrawEvent = std::function<void(TObject* Sender, const RECT& ARect, bool& DefaultDraw)>;
+using TLVCustomDrawItemEvent = std::function<void(TObject* Sender, TListItem* Item, UINT State, bool& DefaultDraw)>;
 
 class TCustomListView : public TWinControl {
 public:
@@ -184,12 +186,16 @@ public:
   TLVEditingEvent OnEditing;
   TLVEditedEvent OnEdited;
   TLVCompareEvent OnCompare;
+  // The host's own custom drawing: in use when either event is assigned.
+  TLVCustomDrawEvent OnCustomDraw;
+  TLVCustomDrawItemEvent OnCustomDrawItem;
 
   void WndProc(TMessage& Message) override;
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
 protected:
+  bool IsCustomDrawn() const { return OnCustomDraw || OnCustomDrawItem; }
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
@@ -202,6 +208,8 @@ protected:
   virtual bool CanEdit(TListItem* Item);
   virtual void Edit(const LVITEMA& Item);
   virtual void CNNotify(TMessage& Message);
+  // After a column was added or removed.
+  virtual void ColumnsChanged() {}
 
 private:
   friend class TListItem;

@@ -564,10 +564,16 @@ void TCustomTreeView::GetSelectedIndex(TTreeNode* Node) {
   if (OnGetSelectedIndex) OnGetSelectedIndex(this, Node);
 }
 
+void TCustomTreeView::NotifyDelete(TTreeNode* Node) {
+  if (!Node || Node->deleteNotified_) return;
+  Node->deleteNotified_ = true;
+  GuardCallback(this, [&] { Delete(Node); });
+}
+
 void TCustomTreeView::NodeGone(TTreeNode* node) {
   if (!node || node->deleting_) return;
   node->deleting_ = true;
-  GuardCallback(this, [&] { Delete(node); });
+  NotifyDelete(node);
   node->item_ = nullptr;
   delete node;
 }
@@ -625,6 +631,20 @@ void TCustomTreeView::CNNotify(TMessage& m) {
         GetSelectedIndex(node);
         di->item.iSelectedImage = node->selectedIndex_;
       }
+      return;
+    }
+    case NM_CUSTOMDRAW: {
+      auto* cd = reinterpret_cast<NMTVCUSTOMDRAW*>(m.LParam);
+      bool defaultDraw = true;
+      m.Result = CDRF_DODEFAULT;
+      if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        if (OnCustomDraw) OnCustomDraw(this, cd->nmcd.rc, defaultDraw);
+        if (OnCustomDrawItem) m.Result = CDRF_NOTIFYITEMDRAW;
+      } else if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && OnCustomDrawItem) {
+        OnCustomDrawItem(this, items_.GetNodeFromItem(reinterpret_cast<HTREEITEM>(cd->nmcd.dwItemSpec)), cd->nmcd.uItemState,
+                         defaultDraw);
+      }
+      if (!defaultDraw) m.Result = CDRF_SKIPDEFAULT;
       return;
     }
     case NM_RCLICK:

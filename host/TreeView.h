@@ -27,6 +27,8 @@ using TTVEditingEvent = std::function<void(TObject* Sender, TTreeNode* Node, boo
 using TTVEditedEvent = std::function<void(TObject* Sender, TTreeNode* Node, std::string& S)>;
 using TTVCompareEvent = std::function<void(TObject* Sender, TTreeNode* Node1, TTreeNode* Node2, int Data, int& Compare)>;
 using TTVCompare = PFNTVCOMPARE;
+using TTVCustomDrawEvent = std::function<void(TObject* Sender, const RECT& ARect, bool& DefaultDraw)>;
+using TTVCustomDrawItemEvent = std::function<void(TObject* Sender, TTreeNode* Node, UINT State, bool& DefaultDraw)>;
 
 enum TNodeAttachMode : std::uint8_t { naAdd, naAddFirst, naAddChild, naAddChildFirst, naInsert };
 
@@ -59,6 +61,8 @@ public:
   bool GetCut() const;
   void SetCut(bool v);
   bool GetDeleting() const { return deleting_; }
+  // True once the tree's Delete hook has run for the node.
+  bool GetDeleteNotified() const { return deleteNotified_; }
 
   TTreeNode* GetParent() const;
   TTreeNode* GetFirstChild() const;
@@ -100,6 +104,7 @@ private:
   void* data_ = nullptr;
   int imageIndex_ = -1, selectedIndex_ = -1, overlayIndex_ = -1;
   bool deleting_ = false;
+  bool deleteNotified_ = false;
 };
 
 class TTreeNodes : public TPersistent {
@@ -189,12 +194,18 @@ public:
   TTVEditingEvent OnEditing;
   TTVEditedEvent OnEdited;
   TTVCompareEvent OnCompare;
+  // The host's own custom drawing: in use when either event is assigned.
+  TTVCustomDrawEvent OnCustomDraw;
+  TTVCustomDrawItemEvent OnCustomDrawItem;
 
   void WndProc(TMessage& Message) override;
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
 protected:
+  bool IsCustomDrawn() const { return OnCustomDraw || OnCustomDrawItem; }
+  // Runs the Delete hook for a node unless it already ran.
+  void NotifyDelete(TTreeNode* Node);
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;

@@ -1,0 +1,215 @@
+#include "controls/base/zqtreeview.h"
+
+#include <utility>
+
+#include "host/PropInfo.h"
+#include "shell/Uzqshellutils.h"
+
+namespace korvane {
+
+TZQCustomTreeView::TZQCustomTreeView(TComponent* AOwner) : TCustomTreeView(AOwner) {}
+
+TZQCustomTreeView::~TZQCustomTreeView() = default;
+
+const TClassInfo& TZQTreeView::StaticClassInfo() {
+  static const TClassInfo info = TPublish<TZQTreeView>("TZQTreeView", &TCustomTreeView::StaticClassInfo()).Creatable().Done();
+  return info;
+}
+
+void TZQCustomTreeView::BeforeDestruction() {
+  // Every node's Delete runs while the window exists: children before their parent, top level in order.
+  if (HandleAllocated()) {
+    std::function<void(TTreeNode*)> visit = [&](TTreeNode* n) {
+      for (TTreeNode* c = n->GetFirstChild(); c; c = c->GetNextSibling()) visit(c);
+      NotifyDelete(n);
+    };
+    for (TTreeNode* n = GetItems()->GetFirstNode(); n; n = n->GetNextSibling()) visit(n);
+  }
+  TCustomTreeView::BeforeDestruction();
+  customDraw_.reset();
+}
+
+void TZQCustomTreeView::CreateParams(TCreateParams& p) {
+  TCustomTreeView::CreateParams(p);
+  if (IsWinNT() && ZQComCtlVersion().VersionMS < 0x00040048) p.Style |= TVS_NOTOOLTIPS;
+}
+
+void TZQCustomTreeView::InvalidateNode(TTreeNode* node, bool textOnly, bool erase) {
+  if (!node || !HandleAllocated()) return;
+  RECT r = node->DisplayRect(textOnly);
+  InvalidateRect(GetHandle(), &r, erase);
+}
+
+TZQTvCustomDraw* TZQCustomTreeView::CreateCustomDraw(NMCUSTOMDRAW* record, LRESULT& result) {
+  auto* cd = new TZQTvCustomDraw(GetFont(), record, &result);
+  cd->NotifyItems = true;
+  return cd;
+}
+
+TZQCustomDraw* TZQCustomTreeView::ZQCustomDraw(NMCUSTOMDRAW* record, LRESULT& result) {
+  TZQCustomDraw* cd = nullptr;
+  TTreeNode* node = nullptr;
+  bool made = false;
+  auto make = [&] {
+    if (made) return;
+    made = true;
+    cd = CreateCustomDraw(record, result);
+    if (record->dwDrawStage & CDDS_ITEM)
+      node = GetItems()->GetNodeFromItem(reinterpret_cast<HTREEITEM>(record->dwItemSpec));
+  };
+  if (OnZQCustomDrawEx) {
+    make();
+    OnZQCustomDrawEx(this, cd, node);
+  }
+  if (OnZQCustomDraw && (record->dwDrawStage & CDDS_ITEMPREPAINT) == CDDS_ITEMPREPAINT) {
+    make();
+    OnZQCustomDraw(this, cd, node);
+  }
+  if (cd) cd->Apply();
+  if ((record->dwDrawStage & 1) && (OnZQCustomDraw || OnZQCustomDrawEx)) result |= CDRF_NOTIFYITEMDRAW;
+  return cd;
+}
+
+void TZQCustomTreeView::CNNotify(TMessage& m) {
+  auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
+  switch (hdr->code) {
+    case NM_CUSTOMDRAW: {
+      if (IsDesigning()) {
+        m.Result = 0;
+        return;
+      }
+      if (IsCustomDrawn()) break;  // the host's own events
+      customDraw_.reset();
+      m.Result = 0;
+      customDraw_.reset(ZQCustomDraw(reinterpret_cast<NMCUSTOMDRAW*>(m.LParam), m.Result));
+      return;
+    }
+    case TVN_GETDISPINFOA: {
+      auto* di = reinterpret_cast<NMTVDISPINFOA*>(m.LParam);
+      if (TTreeNode* node = GetItems()->GetNodeFromItem(di->item.hItem)) {
+        if (di->item.mask & TVIF_IMAGE) {
+          GetImageIndex(node);
+          di->item.iImage = node->GetImageIndex();
+        }
+        if (di->item.mask & TVIF_SELECTEDIMAGE) {
+          GetSelectedIndex(node);
+          di->item.iSelectedImage = node->GetSelectedIndex();
+        }
+      }
+      // The host's handling runs with the events detached, so each fires once per request.
+      struct TDetach {
+        TTVExpandedEvent& a;
+        TTVExpandedEvent& b;
+        TTVExpandedEvent savedA, savedB;
+        TDetach(TTVExpandedEvent& x, TTVExpandedEvent& y) : a(x), b(y), savedA(std::move(x)), savedB(std::move(y)) {
+          a = nullptr;
+          b = nullptr;
+        }
+        ~TDetach() {
+          a = std::move(savedA);
+          b = std::move(savedB);
+        }
+      } detach(OnGetImageIndex, OnGetSelectedIndex);
+      TCustomTreeView::CNNotify(m);
+      return;
+    }
+    case NM_RCLICK:
+      if (!IsDesigning()) {
+        POINT p;
+        GetCursorPos(&p);
+        p = ScreenToClient(p);
+        if (TTreeNode* node = GetNodeAt(p.x, p.y)) {
+          TPopupMenu* menu = GetPopupMenu();
+          NodeContextMenu(node, p, menu);
+          if (menu) PopupAt(menu, p);
+          menuShown_ = true;
+        }
+      }
+      break;
+    default:
+      break;
+  }
+  TCustomTreeView::CNNotify(m);
+}
+
+void TZQCustomTreeView::PopupAt(TPopupMenu* menu, POINT client) {
+  menu->SetPopupComponent(this);
+  const POINT screen = ClientToScreen(client);
+  menu->Popup(screen.x, screen.y);
+}
+
+void TZQCustomTreeView::NodeContextMenu(TTreeNode* node, POINT& point, TPopupMenu*& menu) {
+  if (OnNodeContextMenu) OnNodeContextMenu(this, node, point, menu);
+}
+
+void TZQCustomTreeView::DoPreNodeContextMenu() {
+  TTreeNode* node = GetSelected();
+  if (!node) {
+    if (TPopupMenu* menu = GetPopupMenu()) PopupAt(menu, {0, 0});
+    return;
+  }
+  const RECT r = node->DisplayRect(true);
+  DoNodeContextMenu(node, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+void TZQCustomTreeView::DoNodeContextMenu(TTreeNode* node, POINT point) {
+  TPopupMenu* const original = GetPopupMenu();
+  TPopupMenu* menu = original;
+  NodeContextMenu(node, point, menu);
+  if (menu != original) menuShown_ = true;
+  if (!menu) return;
+  PopupAt(menu, point);
+}
+
+void TZQCustomTreeView::KeyDown(WORD& Key, TShiftState Shift) {
+  if ((Key == VK_APPS && Shift.Empty()) || (Key == VK_F10 && Shift == TShiftState{ssShift})) {
+    Key = 0;
+    DoPreNodeContextMenu();
+  }
+  TCustomTreeView::KeyDown(Key, Shift);
+}
+
+void TZQCustomTreeView::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CONTEXTMENU: {
+      if (IsDesigning() || GetSelected() || menuShown_) return;
+      const POINT pt = {static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+      if (pt.x == -1 && pt.y == -1) DoPreNodeContextMenu();
+      else DoNodeContextMenu(GetSelected(), ScreenToClient(pt));
+      return;
+    }
+    case WM_RBUTTONUP:
+      if (menuShown_ && GetPopupMenu()) {
+        TPopupMenu* menu = GetPopupMenu();
+        const bool autoPopup = menu->GetAutoPopup();
+        menu->SetAutoPopup(false);
+        TCustomTreeView::WndProc(m);
+        menu->SetAutoPopup(autoPopup);
+        menuShown_ = false;
+        return;
+      }
+      menuShown_ = false;
+      break;
+    case CM_COLORCHANGED:
+      TCustomTreeView::WndProc(m);
+      if (HandleAllocated())
+        SendMessageA(GetHandle(), TVM_SETBKCOLOR, 0, GetColor() == clNone ? -1 : static_cast<LPARAM>(ColorToRGB(GetColor())));
+      return;
+    case CM_FONTCHANGED:
+      TCustomTreeView::WndProc(m);
+      if (HandleAllocated()) {
+        const TColor c = GetFont()->GetColor();
+        SendMessageA(GetHandle(), TVM_SETTEXTCOLOR, 0, c == clNone ? -1 : static_cast<LPARAM>(ColorToRGB(c)));
+      }
+      return;
+    case CM_SYSCOLORCHANGE:
+      TCustomTreeView::WndProc(m);
+      if (IsSystemColor(GetColor())) Perform(CM_COLORCHANGED, m.WParam, m.LParam);
+      return;
+    default:
+      break;
+  }
+  TCustomTreeView::WndProc(m);
+}
+
+}  // namespace korvane
