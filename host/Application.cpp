@@ -30,6 +30,16 @@ void TApplication::HandleException(TObject* Sender) {
   }
 }
 
+bool TApplication::HelpContext(int context) {
+  bool callHelp = true;
+  if (OnHelp) {
+    const bool handled = OnHelp(HELP_CONTEXT, static_cast<ULONG_PTR>(context), callHelp);
+    if (handled || !callHelp) return handled;
+  }
+  if (helpFile_.empty()) return false;
+  return WinHelpA(handle_, helpFile_.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context)) != 0;
+}
+
 void TApplication::ShowException(const Exception& E) {
   std::string text = E.Message();
   if (!text.empty() && text.back() != '.') text += '.';

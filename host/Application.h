@@ -38,11 +38,17 @@ public:
   void SetMainForm(TComponent* form) { mainForm_ = form; }
 
   TExceptionEvent OnException;
+  // Help: OnHelp answers when set (true: handled); otherwise WinHelp on HelpFile.
+  const std::string& GetHelpFile() const { return helpFile_; }
+  void SetHelpFile(const std::string& v) { helpFile_ = v; }
+  bool HelpContext(int context);
+  std::function<bool(UINT Command, ULONG_PTR Data, bool& CallHelp)> OnHelp;
 
 private:
   bool ProcessMessage(MSG& msg);
   HWND handle_ = nullptr;
   std::string title_;
+  std::string helpFile_;
   bool terminated_ = false;
   TComponent* mainForm_ = nullptr;
 };

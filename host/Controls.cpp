@@ -57,6 +57,22 @@ HCURSOR CursorHandle(TCursor cursor) {
   return LoadCursorA(nullptr, IDC_ARROW);
 }
 
+std::string GetShortHint(const std::string& hint) {
+  const auto bar = hint.find('|');
+  return bar == std::string::npos ? hint : hint.substr(0, bar);
+}
+
+std::string GetLongHint(const std::string& hint) {
+  const auto bar = hint.find('|');
+  return bar == std::string::npos ? hint : hint.substr(bar + 1);
+}
+
+TWinControl* FindVCLWindow(POINT screen) {
+  for (HWND wnd = WindowFromPoint(screen); wnd; wnd = GetParent(wnd))
+    if (TWinControl* c = TWinControl::FindControl(wnd)) return c;
+  return nullptr;
+}
+
 TShiftState KeyboardShiftState() {
   TShiftState s;
   if (GetKeyState(VK_SHIFT) < 0) s.Include(ssShift);

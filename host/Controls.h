@@ -42,6 +42,13 @@ using TMouseWheelEvent =
 using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, POINT MousePos, bool& Handled)>;
 using TContextPopupEvent = std::function<void(TObject* Sender, POINT MousePos, bool& Handled)>;
 
+// The parts of a hint "short|long": the short one is shown over the control,
+// the long one in a status bar; a hint without '|' is both.
+std::string GetShortHint(const std::string& hint);
+std::string GetLongHint(const std::string& hint);
+// The control of this layer under a screen point, or nil.
+TWinControl* FindVCLWindow(POINT screen);
+
 // The shift state of the keyboard now (and of the mouse buttons in keys, from a mouse message).
 TShiftState KeyboardShiftState();
 TShiftState KeysToShiftState(WPARAM keys);
