@@ -577,6 +577,14 @@ void TWinControl::RecreateWnd() {
   HandleNeeded();
 }
 
+void TWinControl::ChangeStyleBit(DWORD& style, DWORD bit, bool on) {
+  style = on ? (style | bit) : (style & ~bit);
+  if (!handle_) return;
+  const LONG_PTR current = GetWindowLongPtrA(handle_, GWL_STYLE);
+  SetWindowLongPtrA(handle_, GWL_STYLE, on ? (current | bit) : (current & ~static_cast<LONG_PTR>(bit)));
+  Invalidate();
+}
+
 void TWinControl::ApplyFont() {
   if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont()->GetHandle()), 1);
 }

@@ -260,6 +260,8 @@ protected:
   // Applies font and colour to the window (WM_SETFONT); called after creation and on change.
   virtual void ApplyFont();
   HBRUSH BackgroundBrush();
+  // Sets or clears a window style bit kept in style, and in the live window.
+  void ChangeStyleBit(DWORD& style, DWORD bit, bool on);
   // A form that sees its controls' keys first answers true.
   virtual bool WantsKeyPreview() const { return false; }
   // KeyDown through the form's preview; true when the key was consumed.

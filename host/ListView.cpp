@@ -295,13 +295,7 @@ void TCustomListView::SetViewStyle(TViewStyle v) {
   }
 }
 
-void TCustomListView::SetStyle(DWORD bit, bool on) {
-  style_ = on ? (style_ | bit) : (style_ & ~bit);
-  if (HandleAllocated()) {
-    SetWindowLongA(GetHandle(), GWL_STYLE, static_cast<LONG>((GetWindowLongA(GetHandle(), GWL_STYLE) & ~bit) | (on ? bit : 0)));
-    Invalidate();
-  }
-}
+void TCustomListView::SetStyle(DWORD bit, bool on) { ChangeStyleBit(style_, bit, on); }
 
 void TCustomListView::SetExStyle(DWORD bit, bool on) {
   exStyle_ = on ? (exStyle_ | bit) : (exStyle_ & ~bit);

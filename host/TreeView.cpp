@@ -404,13 +404,7 @@ void TCustomTreeView::DestroyWnd() {
   TWinControl::DestroyWnd();
 }
 
-void TCustomTreeView::SetStyle(DWORD bit, bool on) {
-  style_ = on ? (style_ | bit) : (style_ & ~bit);
-  if (HandleAllocated()) {
-    SetWindowLongA(GetHandle(), GWL_STYLE, static_cast<LONG>((GetWindowLongA(GetHandle(), GWL_STYLE) & ~bit) | (on ? bit : 0)));
-    Invalidate();
-  }
-}
+void TCustomTreeView::SetStyle(DWORD bit, bool on) { ChangeStyleBit(style_, bit, on); }
 
 int TCustomTreeView::GetIndent() {
   if (HandleAllocated()) indent_ = static_cast<int>(SendMessageA(GetHandle(), TVM_GETINDENT, 0, 0));
