@@ -365,3 +365,61 @@ TEST(ZQScreenshot, AFormWithATreeAndAReportList) {
   auto shot = test::Snapshot(*form);
   EXPECT_GT(Ink(*shot, {8, 8, 188, 292}, GetSysColor(COLOR_WINDOW)), 200);  // the tree shows its nodes
 }
+
+TEST(ZQTreeView, EachImageRequestRunsTheHookAndFiresTheEventsOnce) {
+  test::TestForm form;
+  struct TCounting : TZQTreeView {
+    using TZQTreeView::TZQTreeView;
+    int hook = 0;
+    void GetImageIndex(TTreeNode* node) override {
+      ++hook;
+      TZQTreeView::GetImageIndex(node);
+    }
+  };
+  auto* tree = new TCounting(form.Get());
+  tree->SetParent(form.Get());
+  tree->GetItems()->AddChild(nullptr, "only");
+  int events = 0, selectedEvents = 0;
+  tree->OnGetImageIndex = [&](TObject*, TTreeNode* n) {
+    ++events;
+    n->SetImageIndex(4);
+  };
+  tree->OnGetSelectedIndex = [&](TObject*, TTreeNode* n) {
+    ++selectedEvents;
+    n->SetSelectedIndex(5);
+  };
+  NMTVDISPINFOA di = {};
+  di.hdr.hwndFrom = tree->GetHandle();
+  di.hdr.code = TVN_GETDISPINFOA;
+  di.item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  di.item.hItem = tree->GetItems()->GetFirstNode()->GetItemId();
+  tree->hook = 0;
+  SendMessageA(form->GetHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&di));
+  EXPECT_EQ(events, 1);
+  EXPECT_EQ(selectedEvents, 1);
+  EXPECT_EQ(di.item.iImage, 4);
+  EXPECT_EQ(di.item.iSelectedImage, 5);
+  EXPECT_GE(tree->hook, 1);
+  EXPECT_NE(tree->OnGetImageIndex, nullptr);  // restored after the host's handling
+}
+
+TEST(ZQColours, ColoursReachTheNativeControls) {
+  test::TestForm form;
+  TZQTreeView* tree = MakeTree(form, 1);
+  tree->SetColor(static_cast<TColor>(RGB(10, 20, 30)));
+  EXPECT_EQ(SendMessageA(tree->GetHandle(), TVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(10, 20, 30)));
+  tree->SetColor(clNone);
+  EXPECT_EQ(SendMessageA(tree->GetHandle(), TVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(-1));
+  tree->GetFont()->SetColor(clMaroon);
+  EXPECT_EQ(SendMessageA(tree->GetHandle(), TVM_GETTEXTCOLOR, 0, 0), static_cast<LRESULT>(RGB(128, 0, 0)));
+  tree->SetColor(clWindow);
+  SendMessageA(tree->GetHandle(), TVM_SETBKCOLOR, 0, RGB(1, 2, 3));  // stale after a system colour change
+  SendMessageA(tree->GetHandle(), WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_EQ(SendMessageA(tree->GetHandle(), TVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)));
+
+  auto* list = new TZQListView(form.Get());
+  list->SetParent(form.Get());
+  list->SetColor(static_cast<TColor>(RGB(40, 50, 60)));
+  EXPECT_EQ(SendMessageA(list->GetHandle(), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(40, 50, 60)));
+  EXPECT_EQ(SendMessageA(list->GetHandle(), LVM_GETTEXTBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(40, 50, 60)));
+}
