@@ -20,9 +20,9 @@ std::string LocaleText(LCTYPE type, const char* fallback) {
   throw EConvertError("Format '" + format + "' invalid or incompatible with argument");
 }
 
-std::string Printf(const char* spec, double v) {
+std::string Printf(const char* pattern, double v) {
   char buf[512];
-  std::snprintf(buf, sizeof buf, spec, v);
+  std::snprintf(buf, sizeof buf, pattern, v);
   return buf;
 }
 
@@ -31,9 +31,9 @@ std::string Printf(const char* spec, double v) {
 std::string FormatFloatGrouped(double value, int decimals) {
   if (decimals < 0) decimals = 0;
   if (decimals > 18) decimals = 18;
-  char spec[16];
-  std::snprintf(spec, sizeof spec, "%%.%df", decimals);
-  std::string digits = Printf(spec, std::fabs(value));
+  char pattern[16];
+  std::snprintf(pattern, sizeof pattern, "%%.%df", decimals);
+  std::string digits = Printf(pattern, std::fabs(value));
   std::string frac;
   if (const auto dot = digits.find('.'); dot != std::string::npos) {
     frac = digits.substr(dot + 1);
@@ -134,10 +134,10 @@ std::string FormatArgs(const std::string& format, const TFormatArg* args, std::s
         if (type == 'n' || type == 'm') {
           text = FormatFloatGrouped(v, precision < 0 ? 2 : precision);
         } else {
-          char spec[16];
-          std::snprintf(spec, sizeof spec, "%%.%d%c", precision < 0 ? (type == 'g' ? 15 : 2) : precision,
+          char pattern[16];
+          std::snprintf(pattern, sizeof pattern, "%%.%d%c", precision < 0 ? (type == 'g' ? 15 : 2) : precision,
                         type == 'e' ? 'E' : type);
-          text = Printf(spec, v);
+          text = Printf(pattern, v);
         }
         break;
       }

@@ -1,32 +1,24 @@
-// A 32-bit top-down DIB section with a memory DC, for drawing and reading pixels back.
+// A 32-bit DIB with its DC (a host TBitmap), for drawing and reading pixels back.
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
+#include "host/Graphics.h"
 
 namespace korvane::test {
 
 class Dib {
 public:
   Dib(int width, int height, COLORREF fill = RGB(255, 255, 255));
-  ~Dib();
-  Dib(const Dib&) = delete;
-  Dib& operator=(const Dib&) = delete;
-
-  HDC Dc() const { return dc_; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  COLORREF Pixel(int x, int y) const;  // as RGB()
+  HDC Dc() { return bitmap_.GetCanvas()->GetHandle(); }
+  int Width() const { return bitmap_.GetWidth(); }
+  int Height() const { return bitmap_.GetHeight(); }
+  COLORREF Pixel(int x, int y) const { return bitmap_.PixelRGB(x, y); }
   // Pixels that differ from other's (same size).
   int CountDifferent(const Dib& other) const;
   int CountNot(COLORREF color) const;
 
 private:
-  int width_, height_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  std::uint32_t* bits_ = nullptr;
+  TBitmap bitmap_;
 };
 
 }  // namespace korvane::test
