@@ -403,23 +403,27 @@ TEST(ZQTreeView, EachImageRequestRunsTheHookAndFiresTheEventsOnce) {
   EXPECT_NE(tree->OnGetImageIndex, nullptr);  // restored after the host's handling
 }
 
+namespace {
+COLORREF Colour(TWinControl* c, UINT msg) { return static_cast<COLORREF>(SendMessageA(c->GetHandle(), msg, 0, 0)); }
+}  // namespace
+
 TEST(ZQColours, ColoursReachTheNativeControls) {
   test::TestForm form;
   TZQTreeView* tree = MakeTree(form, 1);
   tree->SetColor(static_cast<TColor>(RGB(10, 20, 30)));
-  EXPECT_EQ(SendMessageA(tree->GetHandle(), TVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(10, 20, 30)));
+  EXPECT_EQ(Colour(tree, TVM_GETBKCOLOR), RGB(10, 20, 30));
   tree->SetColor(clNone);
-  EXPECT_EQ(SendMessageA(tree->GetHandle(), TVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(-1));
+  EXPECT_EQ(Colour(tree, TVM_GETBKCOLOR), CLR_NONE);  // a COLORREF: 0xFFFFFFFF on every architecture
   tree->GetFont()->SetColor(clMaroon);
-  EXPECT_EQ(SendMessageA(tree->GetHandle(), TVM_GETTEXTCOLOR, 0, 0), static_cast<LRESULT>(RGB(128, 0, 0)));
+  EXPECT_EQ(Colour(tree, TVM_GETTEXTCOLOR), RGB(128, 0, 0));
   tree->SetColor(clWindow);
   SendMessageA(tree->GetHandle(), TVM_SETBKCOLOR, 0, RGB(1, 2, 3));  // stale after a system colour change
   SendMessageA(tree->GetHandle(), WM_SYSCOLORCHANGE, 0, 0);
-  EXPECT_EQ(SendMessageA(tree->GetHandle(), TVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)));
+  EXPECT_EQ(Colour(tree, TVM_GETBKCOLOR), GetSysColor(COLOR_WINDOW));
 
   auto* list = new TZQListView(form.Get());
   list->SetParent(form.Get());
   list->SetColor(static_cast<TColor>(RGB(40, 50, 60)));
-  EXPECT_EQ(SendMessageA(list->GetHandle(), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(40, 50, 60)));
-  EXPECT_EQ(SendMessageA(list->GetHandle(), LVM_GETTEXTBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(40, 50, 60)));
+  EXPECT_EQ(Colour(list, LVM_GETBKCOLOR), RGB(40, 50, 60));
+  EXPECT_EQ(Colour(list, LVM_GETTEXTBKCOLOR), RGB(40, 50, 60));
 }
