@@ -22,10 +22,17 @@ ModalDriver::~ModalDriver() {
   if (thread_.joinable()) thread_.join();
 }
 
-HWND FindMenuWindow() {
-  HWND wnd = FindWindowA("#32768", nullptr);
-  return wnd && IsWindowVisible(wnd) ? wnd : nullptr;
+HWND FindProcessWindow(const char* className, const char* title) {
+  for (HWND wnd = FindWindowExA(nullptr, nullptr, className, title); wnd;
+       wnd = FindWindowExA(nullptr, wnd, className, title)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(wnd)) return wnd;
+  }
+  return nullptr;
 }
+
+HWND FindMenuWindow() { return FindProcessWindow("#32768"); }
 
 static void Key(HWND wnd, WPARAM vk) {
   PostMessageA(wnd, WM_KEYDOWN, vk, 0);

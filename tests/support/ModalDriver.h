@@ -24,6 +24,9 @@ private:
   std::thread thread_;
 };
 
+// A visible top-level window of this process (other test processes may run at
+// the same time), by class and, when given, title; 0 when none.
+HWND FindProcessWindow(const char* className, const char* title = nullptr);
 // The visible popup menu window of this process, or 0.
 HWND FindMenuWindow();
 // Picks the item at position among the menu's selectable (non-separator) items.

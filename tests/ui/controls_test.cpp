@@ -260,7 +260,7 @@ TEST(Forms, ShowModalRunsUntilAModalResultTheCloseQueryAccepts) {
   int queries = 0;
   form->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = ++queries > 1; };
   test::ModalDriver driver(
-      [] { return FindWindowA(nullptr, "Modal under test"); },
+      [] { return test::FindProcessWindow(nullptr, "Modal under test"); },
       [&](HWND) {
         PostMessageA(ok->GetHandle(), BM_CLICK, 0, 0);  // refused by the first query
         Sleep(100);
@@ -275,7 +275,7 @@ TEST(Forms, ShowModalRunsUntilAModalResultTheCloseQueryAccepts) {
   cancel->SetParent(form);
   cancel->SetCancel(true);
   cancel->SetModalResult(mrCancel);
-  test::ModalDriver escape([] { return FindWindowA(nullptr, "Modal under test"); },
+  test::ModalDriver escape([] { return test::FindProcessWindow(nullptr, "Modal under test"); },
                            [&](HWND) { PostMessageA(cancel->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0); });
   EXPECT_EQ(form->ShowModal(), mrCancel);
   form->Show();

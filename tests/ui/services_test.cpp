@@ -89,7 +89,7 @@ TEST(Thread, RunsExecuteUntilTerminated) {
 }
 
 TEST(MessageDialogs, TheRealBoxIsAnsweredAndTheSeamCanAnswerInstead) {
-  test::ModalDriver driver([] { return FindWindowA("#32770", "Confirm"); },
+  test::ModalDriver driver([] { return test::FindProcessWindow("#32770", "Confirm"); },
                            [](HWND box) { PostMessageA(box, WM_COMMAND, IDNO, 0); });
   EXPECT_EQ(MessageDlg("Replace it?", mtConfirmation, {mbYes, mbNo}), mrNo);
   EXPECT_TRUE(driver.Acted());
