@@ -326,3 +326,55 @@ TEST(FormFiles, ControlsAreWrittenUnderTheirParentsAndReadBack) {
   EXPECT_EQ(b->GetModalResult(), mrOk);
   EXPECT_EQ(p->GetWidth(), 200);
 }
+
+TEST(WinControl, TabMovesFocusInTabOrderThroughTheDialogKeys) {
+  test::TestForm form;
+  auto* first = new TEdit(form.Get());
+  auto* second = new TEdit(form.Get());
+  auto* third = new TButton(form.Get());
+  for (TWinControl* c : std::initializer_list<TWinControl*>{first, second, third}) c->SetParent(form.Get());
+  second->SetTop(30);
+  third->SetTop(60);
+  third->SetTabOrder(0);  // the button comes first now
+  EXPECT_EQ(third->GetTabOrder(), 0);
+  EXPECT_EQ(first->GetTabOrder(), 1);
+  SetForegroundWindow(form->GetHandle());
+  third->SetFocus();
+  ASSERT_TRUE(third->Focused());
+  PostMessageA(third->GetHandle(), WM_KEYDOWN, VK_TAB, 0);
+  test::Pump(20);
+  EXPECT_TRUE(first->Focused());
+  EXPECT_EQ(form->GetActiveControl(), first);
+  PostMessageA(first->GetHandle(), WM_KEYDOWN, VK_TAB, 0);
+  test::Pump(20);
+  EXPECT_TRUE(second->Focused());
+}
+
+TEST(WinControl, AtDesignTimeTheMouseGoesToTheControlOnlyWhenItAsks) {
+  struct TDesigned : TBox {
+    using TBox::TBox;
+    bool wants = false;
+    void WndProc(TMessage& m) override {
+      if (m.Msg == CM_DESIGNHITTEST) {
+        m.Result = wants ? 1 : 0;
+        return;
+      }
+      TBox::WndProc(m);
+    }
+  };
+  test::TestForm form;
+  auto* box = new TDesigned(form.Get());
+  box->SetParent(form.Get());
+  int downs = 0;
+  box->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
+  form->SetDesigning(true);
+  EXPECT_TRUE(box->GetComponentState().Contains(csDesigning));
+  SendMessageA(box->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, At(3, 3));
+  SendMessageA(box->GetHandle(), WM_LBUTTONUP, 0, At(3, 3));
+  EXPECT_EQ(downs, 0);  // the designer keeps the mouse
+  box->wants = true;
+  SendMessageA(box->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, At(3, 3));
+  SendMessageA(box->GetHandle(), WM_LBUTTONUP, 0, At(3, 3));
+  EXPECT_EQ(downs, 1);
+  form->SetDesigning(false);
+}
