@@ -17,6 +17,11 @@ struct Item {
     EXPECT_EQ(ShellGetIdListFromPath(path, absolute), S_OK);
     EXPECT_EQ(SplitAbsIdList(absolute.Get(), folder, parent, relative), S_OK);
   }
+  // The item's shell menu, as the tree and the list build it.
+  HRESULT Menu(HWND owner, UINT flags, TComPtr<IContextMenu>& menu, TMenuHandle& popup) {
+    PCUITEMID_CHILD child = relative.Get();
+    return CreateItemContextMenu(owner, folder.Get(), 1, &child, ZQ_FIRST_SHELL_COMMAND, flags, menu, popup);
+  }
   TIdListPtr absolute, parent, relative;
   TComPtr<IShellFolder> folder;
 };
@@ -59,10 +64,7 @@ TEST(ContextMenus, ATrackedShellMenuRunsTheChosenCommand) {
 
   TComPtr<IContextMenu> menu;
   TMenuHandle popup;
-  PCUITEMID_CHILD child = item.relative.Get();
-  ASSERT_EQ(CreateItemContextMenu(owner, item.folder.Get(), 1, &child, ZQ_FIRST_SHELL_COMMAND,
-                                  CMF_EXPLORE | CMF_CANRENAME, menu, popup),
-            S_OK);
+  ASSERT_EQ(item.Menu(owner, CMF_EXPLORE | CMF_CANRENAME, menu, popup), S_OK);
   ASSERT_TRUE(menu && popup);
   EXPECT_GT(GetMenuItemCount(popup.Get()), 2);
   const int copy = FindContextMenuVerb(menu.Get(), "copy");
@@ -94,10 +96,7 @@ TEST(ContextMenus, AVerbNoItemCarriesRunsNothing) {
   EmptyTheClipboard(owner);
   TComPtr<IContextMenu> menu;
   TMenuHandle popup;
-  PCUITEMID_CHILD child = item.relative.Get();
-  ASSERT_EQ(CreateItemContextMenu(owner, item.folder.Get(), 1, &child, ZQ_FIRST_SHELL_COMMAND, CMF_EXPLORE, menu,
-                                  popup),
-            S_OK);
+  ASSERT_EQ(item.Menu(owner, CMF_EXPLORE, menu, popup), S_OK);
   EXPECT_EQ(FindContextMenuVerb(menu.Get(), "no-such-verb"), -1);
   EXPECT_EQ(InvokeContextMenuVerb(owner, menu.Get(), "no-such-verb"), HRESULT_FROM_WIN32(ERROR_NOT_FOUND));
   EXPECT_EQ(ClipboardFile(owner), "");  // neither the first command nor any other ran
@@ -111,10 +110,7 @@ TEST(ContextMenus, DismissedMenuAndFailingFolders) {
   HWND owner = AllocateHWnd(nullptr);
   TComPtr<IContextMenu> menu;
   TMenuHandle popup;
-  PCUITEMID_CHILD child = item.relative.Get();
-  ASSERT_EQ(CreateItemContextMenu(owner, item.folder.Get(), 1, &child, ZQ_FIRST_SHELL_COMMAND, CMF_EXPLORE, menu,
-                                  popup),
-            S_OK);
+  ASSERT_EQ(item.Menu(owner, CMF_EXPLORE, menu, popup), S_OK);
   test::ModalDriver driver(test::FindMenuWindow, test::CancelMenu);
   EXPECT_EQ(TrackPopupMenu(popup.Get(), TPM_RETURNCMD | TPM_NONOTIFY, 0, 0, 0, owner, nullptr), 0u);
   EXPECT_TRUE(driver.Acted());
@@ -138,8 +134,7 @@ TEST(ContextMenus, HelpTextsOfHighlightedCommands) {
   Item item(dir.File("x.txt"));
   TComPtr<IContextMenu> menu;
   TMenuHandle popup;
-  PCUITEMID_CHILD child = item.relative.Get();
-  ASSERT_EQ(CreateItemContextMenu(nullptr, item.folder.Get(), 1, &child, 50, CMF_EXPLORE, menu, popup), S_OK);
+  ASSERT_EQ(item.Menu(nullptr, CMF_EXPLORE, menu, popup), S_OK);
   std::vector<std::string> hints;
   TObject control;
   const TZQShPopupHintEvent handler = [&](TObject* sender, const std::string& hint) {

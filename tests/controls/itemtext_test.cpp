@@ -5,16 +5,12 @@
 #include "host/SysUtils.h"
 #include "shell/Uzqshconsts.h"
 #include "tests/support/Platform.h"
+#include "tests/support/ShellFixtures.h"
 #include "tests/support/TempDir.h"
 
 using namespace korvane;
 
 namespace {
-TIdListPtr Parse(const std::string& path) {
-  TIdListPtr list;
-  EXPECT_EQ(ShellGetIdListFromPath(path, list), S_OK) << path;
-  return list;
-}
 std::string Sep() {
   char buf[8] = {};
   GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buf, sizeof buf);
@@ -38,25 +34,25 @@ TEST(ColumnTexts, FilesFoldersDrivesAndVirtualItems) {
   const std::string folder = dir.Folder("sub");
   std::string size, date, type;
 
-  GetFileSizeAndDate(Parse(empty).Get(), size, date);
+  GetFileSizeAndDate(test::Parse(empty).Get(), size, date);
   EXPECT_EQ(size, "0KB");
   WIN32_FILE_ATTRIBUTE_DATA fad;
   ASSERT_TRUE(GetFileAttributesExA(empty.c_str(), GetFileExInfoStandard, &fad));
   EXPECT_EQ(date, FormatDateTime("ddddd t", FileTimeToDateTime(fad.ftLastWriteTime)));
   EXPECT_FALSE(date.empty());
 
-  GetFileDetails(Parse(small).Get(), SFGAO_FILESYSTEM, size, date, type);
+  GetFileDetails(test::Parse(small).Get(), SFGAO_FILESYSTEM, size, date, type);
   EXPECT_EQ(size, "2KB");
   SHFILEINFOA byPath = {};
   SHGetFileInfoA(small.c_str(), 0, &byPath, sizeof byPath, SHGFI_TYPENAME);
   EXPECT_EQ(type, byPath.szTypeName);  // the shell's type name of the file
   EXPECT_FALSE(type.empty());
 
-  GetFileSizeAndDate(Parse(folder).Get(), size, date);
+  GetFileSizeAndDate(test::Parse(folder).Get(), size, date);
   EXPECT_EQ(size, "");  // folders have no size
   EXPECT_FALSE(date.empty());
 
-  GetFileSizeAndDate(Parse("C:\\").Get(), size, date);
+  GetFileSizeAndDate(test::Parse("C:\\").Get(), size, date);
   EXPECT_EQ(size + date, "");  // a drive root has neither
 
   TIdListPtr controls;
@@ -73,7 +69,7 @@ TEST(ColumnTexts, ZeroLastWriteTimeShowsTheCreationTime) {
   ASSERT_TRUE(GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &fad)) << file;
   ASSERT_EQ(fad.ftLastWriteTime.dwLowDateTime | fad.ftLastWriteTime.dwHighDateTime, 0u);
   std::string size, date;
-  GetFileSizeAndDate(Parse(file).Get(), size, date);
+  GetFileSizeAndDate(test::Parse(file).Get(), size, date);
   EXPECT_EQ(size, "1KB");
   EXPECT_EQ(date, FormatDateTime("ddddd t", FileTimeToDateTime(fad.ftCreationTime)));
   if (test::RunningOnWine()) {  // Wine reports no creation time later than the last write
@@ -96,7 +92,7 @@ TEST(ItemParent, SplitsIntoFolderParentAndItem) {
   const std::string file = dir.File("inner\\leaf.txt");
   TComPtr<IShellFolder> parent;
   TIdListPtr parentList, relative;
-  ASSERT_EQ(SplitAbsIdList(Parse(file).Get(), parent, parentList, relative), S_OK);
+  ASSERT_EQ(SplitAbsIdList(test::Parse(file).Get(), parent, parentList, relative), S_OK);
   EXPECT_EQ(ShellGetPathFromIdList(parentList.Get()), dir / "inner");
   EXPECT_EQ(GetItemDisplayName(parent.Get(), relative.Get(), SHGDN_INFOLDER | SHGDN_FORPARSING), "leaf.txt");
 
@@ -118,7 +114,7 @@ TEST(ItemParent, SplitsIntoFolderParentAndItem) {
   EXPECT_EQ(GetDesktopDirUIObject(target), S_OK);
   EXPECT_TRUE(target);
   TComPtr<IContextMenu> menu;
-  EXPECT_EQ(GetUIObjectOfAbsIdList(Parse(file).Get(), IID_IContextMenu, menu.PutVoid()), S_OK);
+  EXPECT_EQ(GetUIObjectOfAbsIdList(test::Parse(file).Get(), IID_IContextMenu, menu.PutVoid()), S_OK);
   EXPECT_TRUE(menu);
 }
 

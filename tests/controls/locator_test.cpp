@@ -4,6 +4,7 @@
 #include "host/Exceptions.h"
 #include "host/Strings.h"
 #include "tests/support/PidlFiler.h"
+#include "tests/support/ShellFixtures.h"
 #include "tests/support/TempDir.h"
 
 using namespace korvane;
@@ -21,11 +22,6 @@ struct Watched {
   int changes = 0;
 };
 
-TIdListPtr Parse(const std::string& path) {
-  TIdListPtr list;
-  EXPECT_EQ(ShellGetIdListFromPath(path, list), S_OK);
-  return list;
-}
 }  // namespace
 
 TEST(ShellLocator, NewLocatorIsTheDesktopAndStoresNothing) {
@@ -57,7 +53,7 @@ TEST(ShellLocator, SetIdListChangeRules) {
   test::TempDir dir;
   dir.Folder("one");
   dir.Folder("two");
-  TIdListPtr one = Parse(dir / "one"), oneAgain = Parse(dir / "one"), two = Parse(dir / "two");
+  TIdListPtr one = test::Parse(dir / "one"), oneAgain = test::Parse(dir / "one"), two = test::Parse(dir / "two");
   const USHORT empty = 0;
   const auto* emptyList = reinterpret_cast<PCItemIDList>(&empty);
 

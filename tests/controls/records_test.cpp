@@ -3,17 +3,12 @@
 #include "controls/shell/Uzqshellcontrols.h"
 #include "host/Exceptions.h"
 #include "host/SysUtils.h"
+#include "tests/support/ShellFixtures.h"
 #include "tests/support/TempDir.h"
 
 using namespace korvane;
 
 namespace {
-TIdListPtr Parse(const std::string& path) {
-  TIdListPtr list;
-  EXPECT_EQ(ShellGetIdListFromPath(path, list), S_OK) << path;
-  return list;
-}
-
 // The last item of an absolute list, made with the shell allocator.
 PItemIDList LastItem(PCItemIDList absolute) {
   TZQIdListArray levels(absolute);
@@ -23,7 +18,7 @@ PItemIDList LastItem(PCItemIDList absolute) {
 // A list owner showing one real folder, as the shell list will.
 class TFolderOwner : public TZQShListOwner {
 public:
-  explicit TFolderOwner(const std::string& path) : list_(Parse(path)) {
+  explicit TFolderOwner(const std::string& path) : list_(test::Parse(path)) {
     EXPECT_EQ(ShellGetFolderFromIdList(list_.Get(), folder_), S_OK);
   }
   IMalloc* GetShellMalloc() override { return ShellIMalloc(); }
@@ -76,13 +71,13 @@ TEST(TreeData, UninitialisedAndDesktopRecords) {
 TEST(TreeData, ChildRecordsBuildOnTheirParents) {
   test::TempDir dir;
   dir.File("sub\\inner\\x.txt");
-  TIdListPtr base = Parse(dir.Path());
+  TIdListPtr base = test::Parse(dir.Path());
   TZQShTreeData root(nullptr);
   root.SetData(nullptr, ShellIMalloc(), base.Get());  // the base folder's absolute list
   EXPECT_EQ(root.GetPathName(), dir.Path());
   EXPECT_EQ(Names(root.GetThisIShf()), "sub;");  // bound from the desktop
 
-  TIdListPtr subAbs = Parse(dir / "sub");
+  TIdListPtr subAbs = test::Parse(dir / "sub");
   TIdListPtr subItem(LastItem(subAbs.Get()));
   TZQShTreeData sub(nullptr);
   sub.SetData(&root, ShellIMalloc(), subItem.Get());
@@ -106,7 +101,7 @@ TEST(TreeData, ChildRecordsBuildOnTheirParents) {
 
   // A rename: the new relative list, the absolute one rebuilt at once.
   ASSERT_TRUE(MoveFileA((dir / "sub").c_str(), (dir / "renamed").c_str()));
-  TIdListPtr renamedAbs = Parse(dir / "renamed");
+  TIdListPtr renamedAbs = test::Parse(dir / "renamed");
   TIdListPtr renamedItem(LastItem(renamedAbs.Get()));
   sub.SetRelPidl(renamedItem.Get());
   EXPECT_EQ(sub.GetPathName(), dir / "renamed");
@@ -117,7 +112,7 @@ TEST(TreeData, ChildRecordsBuildOnTheirParents) {
 TEST(TreeData, RootDirectories) {
   auto record = [](PCItemIDList abs, TZQShTreeData& r) { r.SetData(nullptr, ShellIMalloc(), abs); };
   TZQShTreeData drive(nullptr), windows(nullptr), virt(nullptr);
-  TIdListPtr c = Parse("C:\\"), w = Parse("C:\\windows"), controls;
+  TIdListPtr c = test::Parse("C:\\"), w = test::Parse("C:\\windows"), controls;
   ShellGetSpecialFolderIdList(nullptr, csidlControls, controls);
   record(c.Get(), drive);
   record(w.Get(), windows);
@@ -135,7 +130,7 @@ TEST(ListData, ColumnTextsAttributesAndNames) {
   TFolderOwner owner(dir.Path());
   auto record = [&](const std::string& name) {
     auto r = std::make_unique<TZQShListData>(&owner);
-    r->SetData(LastItem(Parse(dir / name).Get()));
+    r->SetData(LastItem(test::Parse(dir / name).Get()));
     return r;
   };
   auto file = record("data.bin"), folder = record("folder"), link = record("link.lnk");
@@ -158,7 +153,7 @@ TEST(ListData, ColumnTextsAttributesAndNames) {
   EXPECT_FALSE(file->GetModified().empty());
   EXPECT_TRUE(folder->IsFolder());
   EXPECT_EQ(folder->GetSize(), "");  // folders show no size
-  EXPECT_EQ(CompareAbsIdLists(folder->GetAbsoluteIdList(), Parse(dir / "folder").Get()), 0);
+  EXPECT_EQ(CompareAbsIdLists(folder->GetAbsoluteIdList(), test::Parse(dir / "folder").Get()), 0);
 }
 
 TEST(ListData, TextsAreCachedUntilFlush) {
@@ -166,7 +161,7 @@ TEST(ListData, TextsAreCachedUntilFlush) {
   const std::string path = dir.File("grow.txt", 10);
   TFolderOwner owner(dir.Path());
   TZQShListData r(&owner);
-  r.SetData(LastItem(Parse(path).Get()));
+  r.SetData(LastItem(test::Parse(path).Get()));
   EXPECT_EQ(r.GetSize(), "1KB");
   PItemIDList abs = r.GetAbsoluteIdList();
   EXPECT_EQ(r.GetAbsoluteIdList(), abs);
@@ -214,7 +209,7 @@ TEST(ComboData, JoinsItsListsAndBindsItsFolder) {
 
   test::TempDir dir;
   dir.File("kid\\a.txt");
-  TIdListPtr parent = Parse(dir.Path()), kid = Parse(dir / "kid");
+  TIdListPtr parent = test::Parse(dir.Path()), kid = test::Parse(dir / "kid");
   TComPtr<IShellFolder> parentFolder;
   ASSERT_EQ(ShellGetFolderFromIdList(parent.Get(), parentFolder), S_OK);
   TIdListPtr kidItem(LastItem(kid.Get()));

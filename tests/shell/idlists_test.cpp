@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "shell/Uzqshellutils.h"
+#include "tests/support/ShellFixtures.h"
 #include "tests/support/TempDir.h"
 
 using namespace korvane;
@@ -12,11 +13,6 @@ namespace {
 const USHORT kEmpty = 0;
 PCItemIDList Empty() { return reinterpret_cast<PCItemIDList>(&kEmpty); }
 
-TIdListPtr Parse(const std::string& path) {
-  TIdListPtr list;
-  EXPECT_EQ(ShellGetIdListFromPath(path, list), S_OK) << path;
-  return list;
-}
 }  // namespace
 
 TEST(IdLists, LengthCopyAndConcat) {
@@ -28,7 +24,7 @@ TEST(IdLists, LengthCopyAndConcat) {
 
   test::TempDir dir;
   dir.File("a\\b.txt");
-  TIdListPtr abs = Parse(dir / "a\\b.txt");
+  TIdListPtr abs = test::Parse(dir / "a\\b.txt");
   const int len = IdListLen(abs.Get());
   TIdListPtr copy(CopyIdList(ShellIMalloc(), abs.Get()), ShellIMalloc());
   ASSERT_EQ(IdListLen(copy.Get()), len);
@@ -55,7 +51,7 @@ TEST(IdLists, LengthCopyAndConcat) {
 
 TEST(IdLists, CompareTableForNilAndEmpty) {
   test::TempDir dir;
-  TIdListPtr folder = Parse(dir.Path());
+  TIdListPtr folder = test::Parse(dir.Path());
   EXPECT_EQ(CompareAbsIdLists(nullptr, nullptr), 0);
   EXPECT_EQ(CompareAbsIdLists(nullptr, Empty()), -1);
   EXPECT_EQ(CompareAbsIdLists(Empty(), nullptr), -1);
@@ -70,7 +66,7 @@ TEST(IdLists, CompareAsksTheShellAndReadsItsSignedAnswer) {
   test::TempDir dir;
   dir.File("alpha.txt");
   dir.File("beta.txt");
-  TIdListPtr a = Parse(dir / "alpha.txt"), a2 = Parse(dir / "alpha.txt"), b = Parse(dir / "beta.txt");
+  TIdListPtr a = test::Parse(dir / "alpha.txt"), a2 = test::Parse(dir / "alpha.txt"), b = test::Parse(dir / "beta.txt");
   EXPECT_NE(a.Get(), a2.Get());
   EXPECT_EQ(CompareAbsIdLists(a.Get(), a2.Get()), 0);  // two lists for the same item
   EXPECT_EQ(CompareAbsIdLists(a.Get(), b.Get()), -1);
@@ -78,7 +74,7 @@ TEST(IdLists, CompareAsksTheShellAndReadsItsSignedAnswer) {
   // The same folder reached as a special folder and as its parsed path.
   TIdListPtr special;
   ASSERT_EQ(ShellGetSpecialFolderIdList(nullptr, csidlDesktopDirectory, special), S_OK);
-  TIdListPtr parsed = Parse(ShellGetPathFromIdList(special.Get()));
+  TIdListPtr parsed = test::Parse(ShellGetPathFromIdList(special.Get()));
   EXPECT_EQ(CompareAbsIdLists(special.Get(), parsed.Get()), 0);
 }
 
@@ -86,7 +82,7 @@ TEST(IdLists, UncomparableListsAreUndecidedNeverEqual) {
   // An item no namespace extension knows: the desktop's CompareIDs fails on it.
   std::vector<std::uint8_t> junk = {6, 0, 0xEE, 0xEE, 0xEE, 0xEE, 0, 0};
   test::TempDir dir;
-  TIdListPtr folder = Parse(dir.Path());
+  TIdListPtr folder = test::Parse(dir.Path());
   const int r = CompareAbsIdLists(reinterpret_cast<PCItemIDList>(junk.data()), folder.Get());
   EXPECT_NE(r, 0);
   // Windows' desktop fails CompareIDs on an item of no known namespace; Wine's orders any item.
