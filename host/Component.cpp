@@ -49,11 +49,26 @@ int TComponent::GetComponentIndex() const {
   return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
 }
 
+std::size_t TComponent::TNameHash::operator()(std::string_view s) const noexcept {
+  std::size_t h = 2166136261u;
+  for (char c : s) h = (h ^ static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 32 : c)) * 16777619u;
+  return h;
+}
+
+bool TComponent::TNameEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const char x = a[i] >= 'a' && a[i] <= 'z' ? a[i] - 32 : a[i];
+    const char y = b[i] >= 'a' && b[i] <= 'z' ? b[i] - 32 : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+
 TComponent* TComponent::FindComponent(const std::string& AName) const {
   if (AName.empty()) return nullptr;
-  for (TComponent* c : components_)
-    if (SameText(c->name_, AName)) return c;
-  return nullptr;
+  const auto it = names_.find(std::string_view(AName));
+  return it == names_.end() ? nullptr : it->second;
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName) {
@@ -66,16 +81,21 @@ void TComponent::SetName(const std::string& NewName) {
   if (!NewName.empty() && !IsValidIdent(NewName))
     throw EComponentError(Format("'%s' is not a valid component name", NewName));
   if (owner_) owner_->ValidateRename(this, name_, NewName);
+  if (owner_ && !name_.empty()) owner_->names_.erase(name_);
   name_ = NewName;
+  if (owner_ && !name_.empty()) owner_->names_.emplace(name_, this);
 }
 
 void TComponent::Insert(TComponent* AComponent) {
   components_.push_back(AComponent);
   AComponent->owner_ = this;
+  if (!AComponent->name_.empty()) names_.emplace(AComponent->name_, AComponent);
 }
 
 void TComponent::Remove(TComponent* AComponent) {
   components_.erase(std::remove(components_.begin(), components_.end(), AComponent), components_.end());
+  const auto it = names_.find(std::string_view(AComponent->name_));
+  if (it != names_.end() && it->second == AComponent) names_.erase(it);
   AComponent->owner_ = nullptr;
 }
 

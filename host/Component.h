@@ -4,6 +4,8 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "host/Persistent.h"
@@ -80,9 +82,21 @@ private:
   void Remove(TComponent* AComponent);
   void NotifyFreeNotifiers();
 
+  // Names are identifiers (ASCII) and compare without case; the lookup takes a
+  // view, so finding a name copies nothing.
+  struct TNameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const noexcept;
+  };
+  struct TNameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const noexcept;
+  };
+
   TComponent* owner_ = nullptr;
   std::string name_;
   std::vector<TComponent*> components_;
+  std::unordered_map<std::string, TComponent*, TNameHash, TNameEqual> names_;  // owned components by name
   std::vector<TComponent*> freeNotifies_;
   TComponentState state_;
   std::intptr_t tag_ = 0;

@@ -19,6 +19,10 @@
 
 namespace korvane {
 
+// Adds (set) or removes the bits of the window's style, writing it only when it
+// changes; answers the style after, 0 without a window.
+LONG_PTR ChangeWindowStyle(HWND wnd, LONG_PTR bits, bool set);
+
 class TWinControl;
 class TPopupMenu;
 

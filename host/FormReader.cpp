@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <vector>
 
 #include "host/Component.h"
@@ -26,6 +27,13 @@ public:
   [[noreturn]] void Error(const std::string& what) const {
     throw EReadError(Format("%s on line %d", what, line_));
   }
+  // True when the integer token fits a 32-bit property: a signed decimal, or a
+  // hexadecimal bit pattern of at most 32 bits.
+  bool IntFits32() const {
+    if (hex_ && value_ >= 0 && value_ <= 0xFFFFFFFFLL) return true;
+    return value_ >= INT32_MIN && value_ <= INT32_MAX;
+  }
+  std::int64_t Int32Value() const { return hex_ && value_ > INT32_MAX ? static_cast<std::int32_t>(static_cast<std::uint32_t>(value_)) : value_; }
   bool IsSymbol(char c) const { return kind_ == kSymbol && tok_.size() == 1 && tok_[0] == c; }
   void Expect(char c) {
     if (!IsSymbol(c)) Error(Format("'%c' expected", c));
@@ -99,9 +107,17 @@ private:
     while (pos_ < text_.size() && (hex ? std::isxdigit(static_cast<unsigned char>(text_[pos_]))
                                        : std::isdigit(static_cast<unsigned char>(text_[pos_]))))
       digits += text_[pos_++];
-    if (digits.empty() || digits.size() > 18) Error("Invalid integer value");
-    value_ = static_cast<std::int64_t>(std::stoull(digits, nullptr, hex ? 16 : 10));
-    if (neg) value_ = -value_;
+    if (digits.empty()) Error("Invalid integer value");
+    // Accumulated with an overflow check: the text is foreign and may hold any number of digits.
+    const std::uint64_t base = hex ? 16 : 10;
+    std::uint64_t v = 0;
+    for (char c : digits) {
+      const unsigned d = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : (c | 0x20) - 'a' + 10;
+      if (v > (static_cast<std::uint64_t>(INT64_MAX) - d) / base) Error("Invalid integer value");
+      v = v * base + d;
+    }
+    value_ = neg ? -static_cast<std::int64_t>(v) : static_cast<std::int64_t>(v);
+    hex_ = hex;
     kind_ = kInt;
   }
   // 'text''s' #13 pieces, joined, and "+" continuations across lines.
@@ -152,6 +168,7 @@ private:
   Kind kind_ = kEnd;
   std::string tok_;
   std::int64_t value_ = 0;
+  bool hex_ = false;
 };
 
 std::vector<std::string> Split(const std::string& path) {
@@ -224,7 +241,16 @@ private:
     bool found_ = false;
   };
 
+  // Objects nest by recursion: deeper files are refused before the stack runs out.
+  static constexpr int kMaxDepth = 256;
+
   void ReadBody(TComponent* c) {
+    struct TDepth {
+      int& d;
+      explicit TDepth(int& depth) : d(++depth) {}
+      ~TDepth() { --d; }
+    } depth(depth_);
+    if (depth_ > kMaxDepth) lex_.Error("Objects nested too deeply");
     c->SetState(csLoading, true);
     c->SetState(csReading, true);
     loaded_.push_back(c);
@@ -279,8 +305,8 @@ private:
     }
     switch (p->Kind) {
       case pkInteger:
-        if (lex_.kind() != Lexer::kInt) lex_.Error("Invalid property value");
-        p->SetOrd(*target, lex_.value());
+        if (lex_.kind() != Lexer::kInt || !lex_.IntFits32()) lex_.Error("Invalid property value");
+        p->SetOrd(*target, lex_.Int32Value());
         lex_.Next();
         break;
       case pkBoolean: {
@@ -336,6 +362,7 @@ private:
   std::vector<TComponent*> created_;
   std::vector<TComponent*> loaded_;
   std::vector<Fixup> fixups_;
+  int depth_ = 0;
 };
 
 void TextToComponent(const std::string& Text, TComponent* Root) { TFormReader(Text, Root).Read(); }

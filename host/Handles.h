@@ -1,7 +1,11 @@
-// One RAII owner per kind of Win32 handle: menus, global memory, GDI objects,
-// memory DCs, window DCs, icons, windows. Each frees its handle on every path.
+// One RAII owner per kind of Win32 handle: menus, global and local memory and
+// global-memory locks, GDI objects, memory DCs, window DCs, icons, windows,
+// modules, storage media and shell string answers. Each frees its handle on
+// every path.
 #pragma once
 #include <windows.h>
+#include <ole2.h>
+#include <shtypes.h>
 
 #include <utility>
 
@@ -24,6 +28,11 @@ public:
   H Get() const { return h_; }
   explicit operator bool() const { return h_ != H(); }
   H Release() { return std::exchange(h_, H()); }
+  // Frees what is held and answers the slot for an out parameter.
+  H* Put() {
+    Reset();
+    return &h_;
+  }
   void Reset(H h = H()) {
     if (h_ != H() && h_ != h) Close()(h_);
     h_ = h;
@@ -57,6 +66,12 @@ struct TCloseFind {
 struct TCloseKernelHandle {
   void operator()(HANDLE h) const { CloseHandle(h); }
 };
+struct TCloseLocal {
+  void operator()(HLOCAL h) const { LocalFree(h); }
+};
+struct TCloseModule {
+  void operator()(HMODULE h) const { FreeLibrary(h); }
+};
 
 using TMenuHandle = TUniqueHandle<HMENU, TCloseMenu>;
 using TGlobalHandle = TUniqueHandle<HGLOBAL, TCloseGlobal>;
@@ -65,6 +80,67 @@ using TMemoryDC = TUniqueHandle<HDC, TCloseDC>;
 using TIconHandle = TUniqueHandle<HICON, TCloseIcon>;
 using TWindowHandle = TUniqueHandle<HWND, TCloseWindow>;
 using TKernelHandle = TUniqueHandle<HANDLE, TCloseKernelHandle>;
+using TLocalMemory = TUniqueHandle<HLOCAL, TCloseLocal>;
+using TModuleHandle = TUniqueHandle<HMODULE, TCloseModule>;
+
+// GlobalLock for a scope: the block's address while locked, nil when the lock failed.
+class TGlobalLock {
+public:
+  explicit TGlobalLock(HGLOBAL h) : h_(h), p_(h ? GlobalLock(h) : nullptr) {}
+  ~TGlobalLock() {
+    if (p_) GlobalUnlock(h_);
+  }
+  TGlobalLock(const TGlobalLock&) = delete;
+  TGlobalLock& operator=(const TGlobalLock&) = delete;
+  void* Get() const { return p_; }
+
+private:
+  HGLOBAL h_;
+  void* p_;
+};
+
+// A storage medium handed out by IDataObject::GetData, released with ReleaseStgMedium.
+class TStgMedium {
+public:
+  TStgMedium() = default;
+  ~TStgMedium() { Reset(); }
+  TStgMedium(const TStgMedium&) = delete;
+  TStgMedium& operator=(const TStgMedium&) = delete;
+  const STGMEDIUM& Get() const { return m_; }
+  void Reset() {
+    if (m_.tymed != TYMED_NULL) ReleaseStgMedium(&m_);
+    m_ = STGMEDIUM{};
+  }
+  STGMEDIUM* Put() {
+    Reset();
+    return &m_;
+  }
+
+private:
+  STGMEDIUM m_ = {};
+};
+
+// A STRRET answer of the shell: the wide form's text is the caller's to free.
+class TStrRetOwner {
+public:
+  TStrRetOwner() { r_.uType = STRRET_CSTR; }
+  ~TStrRetOwner() { Reset(); }
+  TStrRetOwner(const TStrRetOwner&) = delete;
+  TStrRetOwner& operator=(const TStrRetOwner&) = delete;
+  const STRRET& Get() const { return r_; }
+  void Reset() {
+    if (r_.uType == STRRET_WSTR && r_.pOleStr) CoTaskMemFree(r_.pOleStr);
+    r_ = STRRET{};
+    r_.uType = STRRET_CSTR;
+  }
+  STRRET* Put() {
+    Reset();
+    return &r_;
+  }
+
+private:
+  STRRET r_ = {};
+};
 
 // A FindFirstFile search; INVALID_HANDLE_VALUE counts as none.
 class TFindHandle {

@@ -225,11 +225,18 @@ void TWinControl::RecreateWnd() {
   HandleNeeded();
 }
 
+LONG_PTR ChangeWindowStyle(HWND wnd, LONG_PTR bits, bool set) {
+  if (!wnd) return 0;
+  const LONG_PTR style = GetWindowLongPtrA(wnd, GWL_STYLE);
+  const LONG_PTR changed = set ? (style | bits) : (style & ~bits);
+  if (changed != style) SetWindowLongPtrA(wnd, GWL_STYLE, changed);
+  return changed;
+}
+
 void TWinControl::ChangeStyleBit(DWORD& style, DWORD bit, bool on) {
   style = on ? (style | bit) : (style & ~bit);
   if (!handle_) return;
-  const LONG_PTR current = GetWindowLongPtrA(handle_, GWL_STYLE);
-  SetWindowLongPtrA(handle_, GWL_STYLE, on ? (current | bit) : (current & ~static_cast<LONG_PTR>(bit)));
+  ChangeWindowStyle(handle_, bit, on);
   Invalidate();
 }
 

@@ -62,15 +62,31 @@ public:
   }
   void** PutVoid() { return reinterpret_cast<void**>(Put()); }
   I* Detach() { return std::exchange(p_, nullptr); }
+  // QueryInterface for J, the IID taken from the type.
   template <class J>
-  HRESULT As(const IID& iid, TComPtr<J>& out) const {
-    if (!p_) return E_POINTER;
-    return p_->QueryInterface(iid, out.PutVoid());
+  HRESULT As(TComPtr<J>& out) const {
+    if (!p_) {
+      out.Reset();
+      return E_POINTER;
+    }
+    return p_->QueryInterface(__uuidof(J), out.PutVoid());
   }
 
 private:
   I* p_ = nullptr;
 };
+
+// Typed forms of the shell calls that hand out an interface: the IID comes
+// from the out parameter's type.
+template <class I>
+HRESULT ShellBindToObject(IShellFolder* folder, PCItemIDList item, TComPtr<I>& out) {
+  return folder->BindToObject(item, nullptr, __uuidof(I), out.PutVoid());
+}
+template <class I>
+HRESULT ShellGetUIObjectOf(IShellFolder* folder, HWND owner, UINT count, PCUITEMID_CHILD_ARRAY items,
+                           TComPtr<I>& out) {
+  return folder->GetUIObjectOf(owner, count, items, __uuidof(I), nullptr, out.PutVoid());
+}
 
 // Owns one item identifier list and the allocator that made it (the shell
 // allocator when none is named).

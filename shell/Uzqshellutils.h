@@ -91,6 +91,8 @@ bool IsEmptyIdList(PCItemIDList list);  // the desktop's two-byte list (not nil)
 HRESULT ShellGetDesktopFolder(TComPtr<IShellFolder>& folder);
 HRESULT ShellGetFolderFromIdList(PCItemIDList list, TComPtr<IShellFolder>& folder);
 HRESULT ShellGetIdListFromPath(const std::string& path, TIdListPtr& list);
+// Parses a display name relative to folder; the list only on S_OK.
+HRESULT ShellParseDisplayName(IShellFolder* folder, const std::string& name, TIdListPtr& list);
 std::string ShellGetPathFromIdList(PCItemIDList list);
 std::string ShellGetDisplayPathName(const std::string& path);
 HRESULT ShellGetSpecialFolderIdList(HWND owner, TCSIDL csidl, TIdListPtr& list);

@@ -1,4 +1,8 @@
+#include <cctype>
+#include <cstring>
+
 #include "host/Exceptions.h"
+#include "host/Handles.h"
 #include "host/Strings.h"
 #include "host/SysUtils.h"
 #include "shell/Uzqshellutils.h"
@@ -12,10 +16,25 @@ std::string EnsureTrailingCharDB(const std::string& text, char ch) {
   return text;
 }
 
+namespace {
+
+// True when a double-byte character starts at i: a lead byte with a byte after it.
+bool LeadAt(const std::string& text, std::size_t i) {
+  return IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size();
+}
+
+}  // namespace
+
 std::string TrimRightDB(const std::string& text) {
-  std::size_t n = text.size();
-  while (n > 0 && static_cast<unsigned char>(text[n - 1]) <= 32 && ByteType(text, n - 1) == mbSingleByte) --n;
-  return text.substr(0, n);
+  // One walk from the start: only there is it known where characters begin.
+  std::size_t keep = 0;
+  for (std::size_t p = 0; p < text.size();) {
+    const bool lead = LeadAt(text, p);
+    const std::size_t next = p + (lead ? 2 : 1);
+    if (lead || static_cast<unsigned char>(text[p]) > 32) keep = next;
+    p = next;
+  }
+  return text.substr(0, keep);
 }
 
 void CopyCharDB(int& position, const std::string& text, std::string& dest) {
@@ -36,9 +55,15 @@ void ParametizeCmdLineDB(const std::string& commandLine, TStrings& strings) {
   };
   int pos = 1;
   const int len = static_cast<int>(commandLine.size());
+  // pos always stands at the start of a character, so a lead byte is known without walking back.
   while (pos <= len) {
-    const bool lead = ByteType(commandLine, static_cast<std::size_t>(pos - 1)) == mbLeadByte;
+    const bool lead = LeadAt(commandLine, static_cast<std::size_t>(pos - 1));
     const char c = commandLine[static_cast<std::size_t>(pos - 1)];
+    auto copyChar = [&] {
+      const int n = lead ? 2 : 1;
+      arg.append(commandLine, static_cast<std::size_t>(pos - 1), static_cast<std::size_t>(n));
+      pos += n;
+    };
     switch (state) {
       case kBetween:
         if (!lead && (c == ' ' || c == '\t')) {
@@ -48,7 +73,7 @@ void ParametizeCmdLineDB(const std::string& commandLine, TStrings& strings) {
           ++pos;
         } else {
           state = kPlain;
-          CopyCharDB(pos, commandLine, arg);
+          copyChar();
         }
         break;
       case kPlain:
@@ -57,7 +82,7 @@ void ParametizeCmdLineDB(const std::string& commandLine, TStrings& strings) {
           state = c == '"' ? kQuoted : kBetween;
           ++pos;
         } else {
-          CopyCharDB(pos, commandLine, arg);
+          copyChar();
         }
         break;
       case kQuoted:
@@ -66,7 +91,7 @@ void ParametizeCmdLineDB(const std::string& commandLine, TStrings& strings) {
           state = kBetween;
           ++pos;
         } else {
-          CopyCharDB(pos, commandLine, arg);
+          copyChar();
         }
         break;
     }
@@ -74,21 +99,67 @@ void ParametizeCmdLineDB(const std::string& commandLine, TStrings& strings) {
   finish();
 }
 
+namespace {
+
+// True for a printf type of a string insert: flags, width and precision, then
+// 's'. A '*' would take a width from the arguments, which hold only texts.
+bool IsStringInsertType(const std::string& type) {
+  if (type.empty() || type.back() != 's') return false;
+  for (std::size_t i = 0; i + 1 < type.size(); ++i)
+    if (!std::strchr("-+ #0123456789.", type[i])) return false;
+  return true;
+}
+
+// The format with every insert that is not a string taken literally ("%%"):
+// FormatMessage would otherwise read an argument as a number or, for "n",
+// write through it.
+std::string StringInsertsOnly(const std::string& format) {
+  std::string out;
+  out.reserve(format.size());
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    const char c = format[i];
+    if (c != '%' || i + 1 >= format.size()) {
+      out += c;
+      continue;
+    }
+    const char next = format[i + 1];
+    if (next < '1' || next > '9') {  // %%, %n, %0 and the other escapes
+      out += c;
+      out += next;
+      ++i;
+      continue;
+    }
+    std::size_t j = i + 2;
+    if (j < format.size() && std::isdigit(static_cast<unsigned char>(format[j]))) ++j;
+    if (j < format.size() && format[j] == '!') {
+      const std::size_t close = format.find('!', j + 1);
+      if (close == std::string::npos || !IsStringInsertType(format.substr(j + 1, close - j - 1))) {
+        out += "%%";
+        continue;
+      }
+    }
+    out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
 void FormatStrPos(const std::string& format, const std::vector<std::string>& strings, std::string& result) {
   result.clear();
   if (strings.size() > 50) throw Exception("FormatStrPos: Too many substitution strings");
   if (format.empty()) return;
+  const std::string safe = StringInsertsOnly(format);
   // FormatMessage reads an argument for every insert up to %99, whatever the
   // count: the unused slots point at an empty text.
   DWORD_PTR args[99];
   for (std::size_t i = 0; i < 99; ++i)
     args[i] = reinterpret_cast<DWORD_PTR>(i < strings.size() ? strings[i].c_str() : "");
-  char* buffer = nullptr;
+  TLocalMemory buffer;
   const DWORD n = FormatMessageA(
-      FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_ALLOCATE_BUFFER, format.c_str(), 0,
-      0, reinterpret_cast<LPSTR>(&buffer), 256, reinterpret_cast<va_list*>(args));
-  if (n > 0 && buffer) result.assign(buffer, n);
-  if (buffer) LocalFree(buffer);
+      FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_ALLOCATE_BUFFER, safe.c_str(), 0,
+      0, reinterpret_cast<LPSTR>(buffer.Put()), 256, reinterpret_cast<va_list*>(args));
+  if (n > 0 && buffer) result.assign(static_cast<const char*>(buffer.Get()), n);
 }
 
 }  // namespace korvane

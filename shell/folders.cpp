@@ -14,27 +14,29 @@ HRESULT ShellGetFolderFromIdList(PCItemIDList list, TComPtr<IShellFolder>& folde
     folder = std::move(desktop);
     return S_OK;
   }
-  hr = desktop->BindToObject(list, nullptr, IID_IShellFolder, folder.PutVoid());
+  hr = ShellBindToObject(desktop.Get(), list, folder);
   if (FAILED(hr)) folder.Reset();
+  return hr;
+}
+
+HRESULT ShellParseDisplayName(IShellFolder* folder, const std::string& name, TIdListPtr& list) {
+  list.Reset();
+  TWidePath wide;
+  HRESULT hr = wide.Assign(name);
+  if (FAILED(hr)) return hr;
+  TIdListPtr parsed;
+  ULONG eaten = 0;
+  hr = folder->ParseDisplayName(nullptr, nullptr, wide.Data(), &eaten, parsed.Put(), nullptr);
+  if (hr == S_OK) list = std::move(parsed);
   return hr;
 }
 
 HRESULT ShellGetIdListFromPath(const std::string& path, TIdListPtr& list) {
   list.Reset();
-  TComPtr<IMalloc> malloc;
-  HRESULT hr = SHGetMalloc(malloc.Put());
-  if (FAILED(hr)) return hr;
   TComPtr<IShellFolder> desktop;
-  hr = ShellGetDesktopFolder(desktop);
+  const HRESULT hr = ShellGetDesktopFolder(desktop);
   if (FAILED(hr)) return hr;
-  TWidePath wide;
-  hr = wide.Assign(path);
-  if (FAILED(hr)) return hr;
-  TIdListPtr parsed;
-  ULONG eaten = 0;
-  hr = desktop->ParseDisplayName(nullptr, nullptr, wide.Data(), &eaten, parsed.Put(), nullptr);
-  if (hr == S_OK) list = std::move(parsed);
-  return hr;
+  return ShellParseDisplayName(desktop.Get(), path, list);
 }
 
 std::string ShellGetPathFromIdList(PCItemIDList list) {

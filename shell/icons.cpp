@@ -1,3 +1,4 @@
+#include "host/Handles.h"
 #include "shell/Uzqshellutils.h"
 
 namespace korvane {
@@ -12,7 +13,7 @@ int IconIndex(LPCSTR pathOrList, DWORD attributes, UINT flags) {
 // Overlay 1 (shared) and 2 (shortcut) of both system lists, from shell32's
 // icons 29 and 30; once per process.
 void InstallOverlays(HIMAGELIST small, HIMAGELIST large) {
-  HMODULE shell32 = LoadLibraryA("shell32.dll");
+  const TModuleHandle shell32(LoadLibraryA("shell32.dll"));
   if (!shell32) return;
   const struct {
     int resource;
@@ -25,15 +26,13 @@ void InstallOverlays(HIMAGELIST small, HIMAGELIST large) {
     } kLists[] = {{small, 16}, {large, 32}};
     for (const auto& l : kLists) {
       if (!l.list) continue;
-      HICON icon = static_cast<HICON>(
-          LoadImageA(shell32, MAKEINTRESOURCEA(o.resource), IMAGE_ICON, l.size, l.size, LR_SHARED));
+      const TIconHandle icon(static_cast<HICON>(
+          LoadImageA(shell32.Get(), MAKEINTRESOURCEA(o.resource), IMAGE_ICON, l.size, l.size, 0)));
       if (!icon) continue;
-      const int index = ImageList_ReplaceIcon(l.list, -1, icon);
+      const int index = ImageList_ReplaceIcon(l.list, -1, icon.Get());
       if (index >= 0) ImageList_SetOverlayImage(l.list, index, o.overlay);
-      DestroyIcon(icon);
     }
   }
-  FreeLibrary(shell32);
 }
 
 HIMAGELIST SystemList(UINT sizeFlag) {

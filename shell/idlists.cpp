@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "shell/Uzqshellutils.h"
+#include "shell/idlistbytes.h"
 
 namespace korvane {
 namespace {
@@ -11,19 +12,13 @@ std::size_t ItemsLen(PCItemIDList list) {
   return len > 0 ? static_cast<std::size_t>(len) : 0;
 }
 
-PItemIDList Alloc(IMalloc* allocator, std::size_t size) {
-  return static_cast<PItemIDList>(allocator ? allocator->Alloc(size) : ShellMemAlloc(size));
-}
-
 }  // namespace
 
 int IdListLen(PCItemIDList list) {
   if (!list) return 0;
-  const auto* p = reinterpret_cast<const std::uint8_t*>(list);
   int len = 0;
   for (;;) {
-    USHORT cb;
-    std::memcpy(&cb, p + len, sizeof cb);
+    const USHORT cb = IdItemSizeAt(list, static_cast<std::size_t>(len));
     if (cb == 0) return len + 2;
     len += cb;
   }
@@ -33,13 +28,11 @@ PItemIDList CopyIdList(IMalloc* allocator, PCItemIDList list) { return ConcatIdL
 
 PItemIDList ConcatIdLists(IMalloc* allocator, PCItemIDList first, PCItemIDList second) {
   const std::size_t a = ItemsLen(first), b = ItemsLen(second);
-  PItemIDList result = Alloc(allocator, a + b + 2);
+  PItemIDList result = NewIdList(allocator, nullptr, a + b);
   if (!result) return nullptr;
   auto* p = reinterpret_cast<std::uint8_t*>(result);
   if (a) std::memcpy(p, first, a);
   if (b) std::memcpy(p + a, second, b);
-  p[a + b] = 0;
-  p[a + b + 1] = 0;
   return result;
 }
 

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "host/Handles.h"
 #include "shell/Uzqshellutils.h"
 
 namespace korvane {
@@ -44,12 +45,9 @@ std::string GetItemDisplayName(IShellFolder* folder, PCItemIDList list, DWORD fl
     if (FAILED(ShellGetDesktopFolder(desktop))) return std::string();
     folder = desktop.Get();
   }
-  STRRET answer = {};
-  answer.uType = STRRET_CSTR;
-  if (FAILED(folder->GetDisplayNameOf(list, flags, &answer))) return std::string();
-  std::string name = StrretToString(list, answer);
-  StrretFree(answer);
-  return name;
+  TStrRetOwner answer;
+  if (FAILED(folder->GetDisplayNameOf(list, flags, answer.Put()))) return std::string();
+  return StrretToString(list, answer.Get());
 }
 
 std::string ShellGetFriendlyNameFromIdList(IShellFolder* folder, PCItemIDList list, TZQFriendlyNameFlags kind) {

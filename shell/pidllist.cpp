@@ -1,21 +1,14 @@
 #include "shell/pidllist.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "host/Exceptions.h"
+#include "host/Format.h"
 #include "shell/Uzqshellutils.h"
 
 namespace korvane {
 namespace {
-
-// The folder of the sort or search under way: the list sort takes a plain function.
-IShellFolder* compareFolder = nullptr;
-
-class TCompareScope {
-public:
-  explicit TCompareScope(IShellFolder* folder) { compareFolder = folder; }
-  ~TCompareScope() { compareFolder = nullptr; }
-};
 
 int CompareWith(IShellFolder* folder, PCItemIDList a, PCItemIDList b) {
   if (!folder) return CompareIdListBytes(a, b);
@@ -23,10 +16,6 @@ int CompareWith(IShellFolder* folder, PCItemIDList a, PCItemIDList b) {
 }
 
 }  // namespace
-
-int TZQPidlList::CompareEntries(void* a, void* b) {
-  return CompareWith(compareFolder, static_cast<Entry*>(a)->list, static_cast<Entry*>(b)->list);
-}
 
 int CompareIdListBytes(PCItemIDList a, PCItemIDList b) {
   const int la = IdListLen(a), lb = IdListLen(b);
@@ -49,17 +38,26 @@ void TZQPidlList::SetSorted(bool value) {
 }
 
 void TZQPidlList::Sort() {
-  TCompareScope scope(folder_);
-  entries_.Sort(CompareEntries);
+  std::stable_sort(entries_.begin(), entries_.end(),
+                   [this](const Entry& a, const Entry& b) { return CompareWith(folder_, a.list, b.list) < 0; });
+}
+
+const TZQPidlList::Entry& TZQPidlList::At(int index) const {
+  if (index < 0 || index >= GetCount()) throw EListError(Format("List index out of bounds (%d)", index));
+  return entries_[static_cast<std::size_t>(index)];
+}
+
+void TZQPidlList::SetCapacity(int value) {
+  if (value < GetCount()) throw EListError(Format("List capacity out of bounds (%d)", value));
+  entries_.reserve(static_cast<std::size_t>(value));
 }
 
 bool TZQPidlList::BinarySearch(PCItemIDList list, int& index) const {
-  TCompareScope scope(folder_);
   int low = 0, high = GetCount() - 1;
   bool found = false;
   while (low <= high) {
     const int middle = (low + high) / 2;
-    const int c = CompareWith(compareFolder, At(middle)->list, list);
+    const int c = CompareWith(folder_, At(middle).list, list);
     if (c < 0) {
       low = middle + 1;
     } else {
@@ -75,9 +73,8 @@ bool TZQPidlList::BinarySearch(PCItemIDList list, int& index) const {
 }
 
 bool TZQPidlList::LinearSearch(PCItemIDList list, int& index) const {
-  TCompareScope scope(folder_);
   for (int i = 0; i < GetCount(); ++i)
-    if (CompareWith(compareFolder, At(i)->list, list) == 0) {
+    if (CompareWith(folder_, At(i).list, list) == 0) {
       index = i;
       return true;
     }
@@ -102,25 +99,19 @@ int TZQPidlList::AddObject(PItemIDList list, TObject* object) {
 }
 
 void TZQPidlList::InsertObject(int index, PItemIDList list, TObject* object) {
-  auto* entry = new Entry{list, object};
-  try {
-    entries_.Insert(index, entry);
-  } catch (...) {
-    delete entry;
-    throw;
-  }
+  if (index < 0 || index > GetCount()) throw EListError(Format("List index out of bounds (%d)", index));
+  entries_.insert(entries_.begin() + index, Entry{list, object});
 }
 
-PItemIDList TZQPidlList::GetPIDL(int index) const { return At(index)->list; }
-void TZQPidlList::SetPIDL(int index, PItemIDList list) { At(index)->list = list; }
-TObject* TZQPidlList::GetObject(int index) const { return At(index)->object; }
-void TZQPidlList::SetObject(int index, TObject* object) { At(index)->object = object; }
+PItemIDList TZQPidlList::GetPIDL(int index) const { return At(index).list; }
+void TZQPidlList::SetPIDL(int index, PItemIDList list) { At(index).list = list; }
+TObject* TZQPidlList::GetObject(int index) const { return At(index).object; }
+void TZQPidlList::SetObject(int index, TObject* object) { At(index).object = object; }
 
 void TZQPidlList::Delete(int index) {
-  Entry* entry = At(index);
-  if (malloc_ && entry->list) malloc_->Free(entry->list);
-  delete entry;
-  entries_.Delete(index);
+  const Entry& entry = At(index);
+  if (malloc_ && entry.list) malloc_->Free(entry.list);
+  entries_.erase(entries_.begin() + index);
 }
 
 void TZQPidlList::Clear() {

@@ -2,9 +2,12 @@
 // sorted in the shell's order; the tree and the list compare what they show
 // with a fresh enumeration through it. Comparison uses ShellFolder's
 // CompareIDs when set, else the bytes. With Malloc set the list owns its
-// identifier lists and frees them with it; ShellFolder and Malloc are
-// borrowed (no reference is held). Sorting and searching are not re-entrant.
+// identifier lists and frees them with it (the list holds a reference to the
+// allocator); without it the lists are borrowed. ShellFolder is borrowed.
+// Objects are never owned.
 #pragma once
+#include <vector>
+
 #include "host/Lists.h"
 #include "shell/Uzqshell95.h"
 
@@ -21,8 +24,8 @@ public:
   void SetSorted(bool value);
   IShellFolder* GetShellFolder() const { return folder_; }
   void SetShellFolder(IShellFolder* value) { folder_ = value; }
-  IMalloc* GetMalloc() const { return malloc_; }
-  void SetMalloc(IMalloc* value) { malloc_ = value; }
+  IMalloc* GetMalloc() const { return malloc_.Get(); }
+  void SetMalloc(IMalloc* value) { malloc_ = TComPtr<IMalloc>::Share(value); }
   TDuplicates GetDuplicates() const { return duplicates_; }
   void SetDuplicates(TDuplicates value) { duplicates_ = value; }
 
@@ -42,9 +45,9 @@ public:
   void SetPIDL(int index, PItemIDList list);  // what was there is not freed
   TObject* GetObject(int index) const;
   void SetObject(int index, TObject* object);
-  int GetCount() const { return entries_.GetCount(); }
-  int GetCapacity() const { return entries_.GetCapacity(); }
-  void SetCapacity(int value) { entries_.SetCapacity(value); }
+  int GetCount() const { return static_cast<int>(entries_.size()); }
+  int GetCapacity() const { return static_cast<int>(entries_.capacity()); }
+  void SetCapacity(int value);
   void Delete(int index);
   void Clear();
 
@@ -56,13 +59,14 @@ private:
     PItemIDList list;
     TObject* object;
   };
-  Entry* At(int index) const { return static_cast<Entry*>(entries_.Get(index)); }
-  static int CompareEntries(void* a, void* b);
+  // EListError for an index outside the entries.
+  const Entry& At(int index) const;
+  Entry& At(int index) { return const_cast<Entry&>(static_cast<const TZQPidlList*>(this)->At(index)); }
 
-  TList entries_;
+  std::vector<Entry> entries_;
   bool sorted_ = false;
   IShellFolder* folder_ = nullptr;
-  IMalloc* malloc_ = nullptr;
+  TComPtr<IMalloc> malloc_;
   TDuplicates duplicates_ = dupError;
 };
 

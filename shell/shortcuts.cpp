@@ -6,9 +6,9 @@ namespace korvane {
 namespace {
 
 HRESULT CreateLink(TComPtr<IShellLinkA>& link, TComPtr<IPersistFile>& file) {
-  HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid());
+  HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.Put()));
   if (FAILED(hr)) return hr;
-  return link.As(IID_IPersistFile, file);
+  return link.As(file);
 }
 
 }  // namespace

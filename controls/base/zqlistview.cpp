@@ -1,4 +1,5 @@
 #include "controls/base/zqlistview.h"
+#include "controls/base/viewcommon.h"
 
 #include "controls/base/headerglyphs.h"
 #include "host/Application.h"
@@ -198,25 +199,12 @@ TZQLvCustomDraw* TZQCustomListView::CreateCustomDraw(NMCUSTOMDRAW* record, LRESU
 }
 
 TZQCustomDraw* TZQCustomListView::ZQCustomDraw(NMCUSTOMDRAW* record, LRESULT& result) {
-  TZQCustomDraw* cd = nullptr;
-  TListItem* item = nullptr;
-  bool made = false;
-  auto make = [&] {
-    if (made) return;
-    made = true;
-    cd = CreateCustomDraw(record, result);
-    const int index = static_cast<int>(record->dwItemSpec);
-    if ((record->dwDrawStage & CDDS_ITEM) && index >= 0 && index < GetItems()->GetCount()) item = GetItems()->GetItem(index);
-  };
-  if (OnZQCustomDrawEx) {
-    make();
-    OnZQCustomDrawEx(this, cd, item);
-  }
-  if (OnZQCustomDraw && (record->dwDrawStage & CDDS_ITEMPREPAINT) == CDDS_ITEMPREPAINT) {
-    make();
-    OnZQCustomDraw(this, cd, item);
-  }
-  if (cd) cd->Apply();
+  TZQCustomDraw* cd = DispatchZQCustomDraw<TListItem>(
+      this, record, OnZQCustomDrawEx, OnZQCustomDraw, [&] { return CreateCustomDraw(record, result); },
+      [&](DWORD_PTR spec) -> TListItem* {
+        const int index = static_cast<int>(spec);
+        return index >= 0 && index < GetItems()->GetCount() ? GetItems()->GetItem(index) : nullptr;
+      });
   if (record->dwDrawStage & 1) result |= CDRF_NOTIFYITEMDRAW;  // always, for the list
   return cd;
 }
@@ -224,28 +212,15 @@ TZQCustomDraw* TZQCustomListView::ZQCustomDraw(NMCUSTOMDRAW* record, LRESULT& re
 void TZQCustomListView::CNNotify(TMessage& m) {
   auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
   if (hdr->code == NM_CUSTOMDRAW) {
-    if (IsDesigning()) {
-      m.Result = 0;
+    if (HandleZQCustomDraw(IsDesigning(), IsCustomDrawn(), m, customDraw_,
+                           [&](NMCUSTOMDRAW* r, LRESULT& result) { return ZQCustomDraw(r, result); }))
       return;
-    }
-    if (!IsCustomDrawn()) {
-      customDraw_.reset();
-      m.Result = 0;
-      customDraw_.reset(ZQCustomDraw(reinterpret_cast<NMCUSTOMDRAW*>(m.LParam), m.Result));
-      return;
-    }
   } else if (hdr->code == NM_RCLICK) {
     POINT p;
     GetCursorPos(&p);
     DoPreItemContextMenu(ScreenToClient(p));
   }
   TCustomListView::CNNotify(m);
-}
-
-void TZQCustomListView::PopupAt(TPopupMenu* menu, POINT client) {
-  menu->SetPopupComponent(this);
-  const POINT screen = ClientToScreen(client);
-  menu->Popup(screen.x, screen.y);
 }
 
 void TZQCustomListView::ItemContextMenu(TListItem* item, POINT& point, TPopupMenu*& menu) {
@@ -256,7 +231,7 @@ void TZQCustomListView::DoPreItemContextMenu(POINT point) {
   TListItem* focused = GetItemFocused();
   auto centre = [](const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; };
   if (!focused) {
-    if (TPopupMenu* menu = GetPopupMenu()) PopupAt(menu, point);
+    if (TPopupMenu* menu = GetPopupMenu()) PopupMenuAt(this, menu, point);
     return;
   }
   if (focused->GetSelected()) {
@@ -264,7 +239,7 @@ void TZQCustomListView::DoPreItemContextMenu(POINT point) {
   } else if (GetSelCount() > 0 && GetSelected()) {
     DoItemContextMenu(centre(GetSelected()->DisplayRect(drIcon)));
   } else if (TPopupMenu* menu = GetPopupMenu()) {
-    PopupAt(menu, point);
+    PopupMenuAt(this, menu, point);
   }
 }
 
@@ -272,11 +247,11 @@ void TZQCustomListView::DoItemContextMenu(POINT point) {
   TPopupMenu* menu = GetPopupMenu();
   ItemContextMenu(GetItemFocused(), point, menu);
   menuShown_ = true;
-  if (menu) PopupAt(menu, point);
+  if (menu) PopupMenuAt(this, menu, point);
 }
 
 void TZQCustomListView::KeyDown(WORD& Key, TShiftState Shift) {
-  if ((Key == VK_APPS && Shift.Empty()) || (Key == VK_F10 && Shift == TShiftState{ssShift})) {
+  if (IsContextMenuKey(Key, Shift)) {
     Key = 0;
     DoPreItemContextMenu({0, 0});
   }
@@ -340,7 +315,7 @@ void TZQCustomListView::WndProc(TMessage& m) {
       return;
     case CM_SYSCOLORCHANGE:
       TCustomListView::WndProc(m);
-      if (IsSystemColor(GetColor())) Perform(CM_COLORCHANGED, m.WParam, m.LParam);
+      SysColorChanged(this, m);
       return;
     default:
       break;

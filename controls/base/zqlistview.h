@@ -62,7 +62,6 @@ protected:
   TCanvas* GetHeaderCanvas() { return &headerCanvas_; }
 
 private:
-  void PopupAt(TPopupMenu* menu, POINT client);
   void InvalidateHeaderItem(int column);
   void InvalidateHeader();
   void ApplyColors();

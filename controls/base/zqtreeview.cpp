@@ -1,4 +1,5 @@
 #include "controls/base/zqtreeview.h"
+#include "controls/base/viewcommon.h"
 
 #include <utility>
 
@@ -47,25 +48,9 @@ TZQTvCustomDraw* TZQCustomTreeView::CreateCustomDraw(NMCUSTOMDRAW* record, LRESU
 }
 
 TZQCustomDraw* TZQCustomTreeView::ZQCustomDraw(NMCUSTOMDRAW* record, LRESULT& result) {
-  TZQCustomDraw* cd = nullptr;
-  TTreeNode* node = nullptr;
-  bool made = false;
-  auto make = [&] {
-    if (made) return;
-    made = true;
-    cd = CreateCustomDraw(record, result);
-    if (record->dwDrawStage & CDDS_ITEM)
-      node = GetItems()->GetNodeFromItem(reinterpret_cast<HTREEITEM>(record->dwItemSpec));
-  };
-  if (OnZQCustomDrawEx) {
-    make();
-    OnZQCustomDrawEx(this, cd, node);
-  }
-  if (OnZQCustomDraw && (record->dwDrawStage & CDDS_ITEMPREPAINT) == CDDS_ITEMPREPAINT) {
-    make();
-    OnZQCustomDraw(this, cd, node);
-  }
-  if (cd) cd->Apply();
+  TZQCustomDraw* cd = DispatchZQCustomDraw<TTreeNode>(
+      this, record, OnZQCustomDrawEx, OnZQCustomDraw, [&] { return CreateCustomDraw(record, result); },
+      [&](DWORD_PTR spec) { return GetItems()->GetNodeFromItem(reinterpret_cast<HTREEITEM>(spec)); });
   if ((record->dwDrawStage & 1) && (OnZQCustomDraw || OnZQCustomDrawEx)) result |= CDRF_NOTIFYITEMDRAW;
   return cd;
 }
@@ -73,17 +58,11 @@ TZQCustomDraw* TZQCustomTreeView::ZQCustomDraw(NMCUSTOMDRAW* record, LRESULT& re
 void TZQCustomTreeView::CNNotify(TMessage& m) {
   auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
   switch (hdr->code) {
-    case NM_CUSTOMDRAW: {
-      if (IsDesigning()) {
-        m.Result = 0;
+    case NM_CUSTOMDRAW:
+      if (HandleZQCustomDraw(IsDesigning(), IsCustomDrawn(), m, customDraw_,
+                             [&](NMCUSTOMDRAW* r, LRESULT& result) { return ZQCustomDraw(r, result); }))
         return;
-      }
-      if (IsCustomDrawn()) break;  // the host's own events
-      customDraw_.reset();
-      m.Result = 0;
-      customDraw_.reset(ZQCustomDraw(reinterpret_cast<NMCUSTOMDRAW*>(m.LParam), m.Result));
-      return;
-    }
+      break;
     case TVN_GETDISPINFOA: {
       auto* di = reinterpret_cast<NMTVDISPINFOA*>(m.LParam);
       if (TTreeNode* node = GetItems()->GetNodeFromItem(di->item.hItem)) {
@@ -121,7 +100,7 @@ void TZQCustomTreeView::CNNotify(TMessage& m) {
         if (TTreeNode* node = GetNodeAt(p.x, p.y)) {
           TPopupMenu* menu = GetPopupMenu();
           NodeContextMenu(node, p, menu);
-          if (menu) PopupAt(menu, p);
+          if (menu) PopupMenuAt(this, menu, p);
           menuShown_ = true;
         }
       }
@@ -132,12 +111,6 @@ void TZQCustomTreeView::CNNotify(TMessage& m) {
   TCustomTreeView::CNNotify(m);
 }
 
-void TZQCustomTreeView::PopupAt(TPopupMenu* menu, POINT client) {
-  menu->SetPopupComponent(this);
-  const POINT screen = ClientToScreen(client);
-  menu->Popup(screen.x, screen.y);
-}
-
 void TZQCustomTreeView::NodeContextMenu(TTreeNode* node, POINT& point, TPopupMenu*& menu) {
   if (OnNodeContextMenu) OnNodeContextMenu(this, node, point, menu);
 }
@@ -145,7 +118,7 @@ void TZQCustomTreeView::NodeContextMenu(TTreeNode* node, POINT& point, TPopupMen
 void TZQCustomTreeView::DoPreNodeContextMenu() {
   TTreeNode* node = GetSelected();
   if (!node) {
-    if (TPopupMenu* menu = GetPopupMenu()) PopupAt(menu, {0, 0});
+    if (TPopupMenu* menu = GetPopupMenu()) PopupMenuAt(this, menu, {0, 0});
     return;
   }
   const RECT r = node->DisplayRect(true);
@@ -158,11 +131,11 @@ void TZQCustomTreeView::DoNodeContextMenu(TTreeNode* node, POINT point) {
   NodeContextMenu(node, point, menu);
   if (menu != original) menuShown_ = true;
   if (!menu) return;
-  PopupAt(menu, point);
+  PopupMenuAt(this, menu, point);
 }
 
 void TZQCustomTreeView::KeyDown(WORD& Key, TShiftState Shift) {
-  if ((Key == VK_APPS && Shift.Empty()) || (Key == VK_F10 && Shift == TShiftState{ssShift})) {
+  if (IsContextMenuKey(Key, Shift)) {
     Key = 0;
     DoPreNodeContextMenu();
   }
@@ -204,7 +177,7 @@ void TZQCustomTreeView::WndProc(TMessage& m) {
       return;
     case CM_SYSCOLORCHANGE:
       TCustomTreeView::WndProc(m);
-      if (IsSystemColor(GetColor())) Perform(CM_COLORCHANGED, m.WParam, m.LParam);
+      SysColorChanged(this, m);
       return;
     default:
       break;

@@ -41,7 +41,6 @@ protected:
   virtual TZQCustomDraw* ZQCustomDraw(NMCUSTOMDRAW* record, LRESULT& result);
 
 private:
-  void PopupAt(TPopupMenu* menu, POINT client);
   bool menuShown_ = false;
   std::unique_ptr<TZQCustomDraw> customDraw_;
 };

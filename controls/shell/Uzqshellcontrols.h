@@ -1,6 +1,14 @@
 // The shell controls unit: locators, item records, helpers and the tree, list
 // and combo controls. Include this header to use any of them.
 #pragma once
-#include "controls/shell/shelllocator.h"
-#include "controls/shell/shellhelpers.h"
-#include "controls/shell/itemrecords.h"
+#include "controls/shell/common/contextmenu.h"
+#include "controls/shell/common/dragattributes.h"
+#include "controls/shell/common/itemparent.h"
+#include "controls/shell/common/itemrecords.h"
+#include "controls/shell/common/itemtext.h"
+#include "controls/shell/common/olestartup.h"
+#include "controls/shell/common/paths.h"
+#include "controls/shell/common/scrolling.h"
+#include "controls/shell/common/sendto.h"
+#include "controls/shell/common/shelllocator.h"
+#include "controls/shell/common/windowhelpers.h"

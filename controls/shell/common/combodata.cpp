@@ -1,4 +1,4 @@
-#include "controls/shell/itemrecords.h"
+#include "controls/shell/common/itemrecords.h"
 
 namespace korvane {
 
@@ -14,13 +14,10 @@ IShellFolder* TZQShComboData::GetThisIShf() {
   if (folder_) return folder_.Get();
   HRESULT hr;
   if (absolute_ && !IsEmptyIdList(absolute_.Get()) && parentFolder_)
-    hr = parentFolder_->BindToObject(relative_.Get(), nullptr, IID_IShellFolder, folder_.PutVoid());
+    hr = ShellBindToObject(parentFolder_.Get(), relative_.Get(), folder_);
   else  // no parent folder: the whole list from the desktop (the desktop itself when empty)
     hr = ShellGetFolderFromIdList(absolute_.Get(), folder_);
-  if (FAILED(hr)) {
-    folder_.Reset();
-    RaiseSysError(hr);
-  }
+  if (FAILED(hr)) folder_.Reset();
   return folder_.Get();
 }
 

@@ -1,4 +1,4 @@
-#include "controls/shell/shellhelpers.h"
+#include "controls/shell/common/contextmenu.h"
 #include "host/Exceptions.h"
 #include "host/SysUtils.h"
 
@@ -9,11 +9,12 @@ HRESULT CreateItemContextMenu(HWND owner, IShellFolder* folder, UINT count, PCUI
   menu.Reset();
   popup.Reset();
   TComPtr<IContextMenu> object;
-  const HRESULT hr = folder->GetUIObjectOf(owner, count, lists, IID_IContextMenu, nullptr, object.PutVoid());
+  const HRESULT hr = ShellGetUIObjectOf(folder, owner, count, lists, object);
   if (FAILED(hr)) return hr;
   TMenuHandle filled(CreatePopupMenu());
-  if (!filled) RaiseLastOSError();
-  OleCheck(object->QueryContextMenu(filled.Get(), 0, firstId, 0x7FFF, flags));
+  if (!filled) return HRESULT_FROM_WIN32(GetLastError());
+  const HRESULT query = object->QueryContextMenu(filled.Get(), 0, firstId, 0x7FFF, flags);
+  if (FAILED(query)) return query;
   menu = std::move(object);
   popup = std::move(filled);
   return hr;

@@ -1,4 +1,4 @@
-#include "controls/shell/shellhelpers.h"
+#include "controls/shell/common/itemparent.h"
 
 namespace korvane {
 
@@ -40,7 +40,7 @@ HRESULT GetDesktopDirUIObject(TComPtr<IDropTarget>& target) {
   TIdListPtr dir;
   const HRESULT hr = ShellGetIdListFromPath(ShellGetSpecialFolderPath(nullptr, csidlDesktop), dir);
   if (hr != S_OK) return FAILED(hr) ? hr : E_FAIL;
-  return GetUIObjectOfAbsIdList(dir.Get(), IID_IDropTarget, target.PutVoid());
+  return GetUIObjectOfAbsIdList(dir.Get(), target);
 }
 
 HRESULT GetDesktopDirParentAndItem(TIdListPtr& parentList, TIdListPtr& item) {

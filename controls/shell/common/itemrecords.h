@@ -40,7 +40,9 @@ public:
   PItemIDList GetRelPidl() const { return relative_.Get(); }
 
   PItemIDList GetAbsPidl();           // cached; owned by the record
-  IShellFolder* GetThisIShf();        // cached; owned by the record
+  // The item's folder, cached and owned by the record; nil when it cannot be
+  // bound (never raises, like every record's GetThisIShf).
+  IShellFolder* GetThisIShf();
   void SetThisIShf(IShellFolder* folder);  // the tree installs a top-level node's folder
   IShellFolder* GetParentIShf();
   bool GetEditable();
@@ -112,7 +114,8 @@ public:
   PItemIDList GetParentIdList() const { return parentList_.Get(); }
   PItemIDList GetRelIdList() const { return relative_.Get(); }
   PItemIDList GetAbsIdList() const { return absolute_.Get(); }
-  IShellFolder* GetThisIShf();  // failures raise
+  // The entry's folder, cached and owned by the record; nil when it cannot be bound.
+  IShellFolder* GetThisIShf();
 
 private:
   TZQCustomShellCombo* owner_;

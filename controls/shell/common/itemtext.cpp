@@ -1,23 +1,10 @@
-#include "controls/shell/shellhelpers.h"
+#include "controls/shell/common/itemtext.h"
+#include "host/Handles.h"
 #include "host/Format.h"
 #include "host/SysUtils.h"
 #include "shell/Uzqshconsts.h"
 
 namespace korvane {
-
-bool IsLongPath(const std::string& path) {
-  if (path.size() <= 3) return false;
-  if (ByteType(path, 0) == mbLeadByte && path[1] == ':') return false;
-  return true;
-}
-
-LONG_PTR ChangeWindowStyle(HWND wnd, LONG_PTR bits, bool set) {
-  if (!wnd) return 0;
-  const LONG_PTR style = GetWindowLongPtrA(wnd, GWL_STYLE);
-  const LONG_PTR changed = set ? (style | bits) : (style & ~bits);
-  if (changed != style) SetWindowLongPtrA(wnd, GWL_STYLE, changed);
-  return changed;
-}
 
 std::string FormatFileSizeKB(std::int64_t size) {
   const std::int64_t kb = size / 1024 + (size % 1024 > 0 ? 1 : 0);

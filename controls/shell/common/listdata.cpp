@@ -1,5 +1,6 @@
-#include "controls/shell/itemrecords.h"
-#include "controls/shell/shellhelpers.h"
+#include "controls/shell/common/itemrecords.h"
+#include "controls/shell/common/itemtext.h"
+#include "controls/shell/common/paths.h"
 #include "host/SysUtils.h"
 
 namespace korvane {

@@ -1,5 +1,6 @@
 // Start and end of the shell controls unit.
-#include "controls/shell/shellhelpers.h"
+#include "controls/shell/common/olestartup.h"
+#include "controls/shell/common/sendto.h"
 
 namespace korvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "controls/shell/shellhelpers.h"
+#include "controls/shell/common/scrolling.h"
 
 namespace korvane {
 

@@ -3,10 +3,11 @@
 // broken shell extension must never end a menu loop.
 #include <cstdint>
 
-#include "controls/shell/shellhelpers.h"
+#include "controls/shell/common/sendto.h"
+#include "controls/shell/common/contextmenu.h"
+#include "host/Handles.h"
 #include "host/Exceptions.h"
 #include "host/SysUtils.h"
-#include "shell/widepath.h"
 
 namespace korvane {
 namespace {
@@ -15,7 +16,7 @@ namespace {
 bool PassToShell(TMessage& message, IContextMenu* menu) {
   if (!menu) return false;
   TComPtr<IContextMenu2> menu2;
-  if (FAILED(menu->QueryInterface(IID_IContextMenu2, menu2.PutVoid())) || !menu2) return false;
+  if (FAILED(menu->QueryInterface(IID_PPV_ARGS(menu2.Put()))) || !menu2) return false;
   menu2->HandleMenuMsg(message.Msg, message.WParam, message.LParam);
   return true;
 }
@@ -165,15 +166,11 @@ void SendToItem(const std::string& fileName, IDataObject* data) {
   if (FAILED(hr)) RaiseSysError(hr);
   TComPtr<IShellFolder> folder;
   if (FAILED(hr = ShellGetFolderFromIdList(sendTo.Get(), folder))) RaiseSysError(hr);
-  TWidePath wide;
-  if (FAILED(hr = wide.Assign(fileName))) RaiseSysError(hr);
   TIdListPtr item;
-  ULONG eaten = 0;
-  if (FAILED(hr = folder->ParseDisplayName(nullptr, nullptr, wide.Data(), &eaten, item.Put(), nullptr)))
-    RaiseSysError(hr);
+  if (FAILED(hr = ShellParseDisplayName(folder.Get(), fileName, item))) RaiseSysError(hr);
   TComPtr<IDropTarget> target;
   PCUITEMID_CHILD child = item.Get();
-  if (FAILED(hr = folder->GetUIObjectOf(nullptr, 1, &child, IID_IDropTarget, nullptr, target.PutVoid())))
+  if (FAILED(hr = ShellGetUIObjectOf(folder.Get(), nullptr, 1, &child, target)))
     RaiseSysError(hr);
   const POINTL origin = {0, 0};
   DWORD effect = DROPEFFECT_COPY;

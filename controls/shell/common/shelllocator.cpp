@@ -1,4 +1,4 @@
-#include "controls/shell/shelllocator.h"
+#include "controls/shell/common/shelllocator.h"
 
 #include <cstring>
 #include <vector>
@@ -6,25 +6,16 @@
 #include "host/Application.h"
 #include "host/Exceptions.h"
 #include "host/Streams.h"
+#include "shell/idlistbytes.h"
 
 namespace korvane {
 namespace {
 
 [[noreturn]] void ReadError() { throw EReadError("Stream read error"); }
 
-// True when bytes hold exactly one well-formed list: items that stay inside
-// the block, closed by the terminator in its last two bytes.
+// True when bytes hold exactly one well-formed list, its terminator in the last two bytes.
 bool IsWellFormedList(const std::vector<std::uint8_t>& bytes) {
-  const std::size_t len = bytes.size();
-  if (len < 2) return false;
-  std::size_t offset = 0;
-  for (;;) {
-    if (offset + 2 > len) return false;
-    const std::size_t cb = bytes[offset] | static_cast<std::size_t>(bytes[offset + 1]) << 8;
-    if (cb == 0) return offset == len - 2;
-    if (cb < 2) return false;
-    offset += cb;
-  }
+  return !bytes.empty() && WellFormedIdListLen(bytes.data(), bytes.size(), 0) == bytes.size();
 }
 
 }  // namespace

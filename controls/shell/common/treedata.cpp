@@ -1,5 +1,5 @@
-#include "controls/shell/itemrecords.h"
-#include "controls/shell/shellhelpers.h"
+#include "controls/shell/common/itemrecords.h"
+#include "controls/shell/common/itemparent.h"
 #include "host/Exceptions.h"
 
 namespace korvane {
@@ -23,14 +23,13 @@ PItemIDList TZQShTreeData::GetAbsPidl() {
 IShellFolder* TZQShTreeData::GetThisIShf() {
   if (folder_) return folder_.Get();
   if (!GetAbsPidl()) {
-    const HRESULT hr = ShellGetDesktopFolder(folder_);
-    if (FAILED(hr)) RaiseSysError(hr);
+    if (FAILED(ShellGetDesktopFolder(folder_))) folder_.Reset();
     return folder_.Get();
   }
   HRESULT hr = E_FAIL;
   if (parent_) {
     if (IShellFolder* parentFolder = parent_->GetThisIShf())
-      hr = parentFolder->BindToObject(relative_.Get(), nullptr, IID_IShellFolder, folder_.PutVoid());
+      hr = ShellBindToObject(parentFolder, relative_.Get(), folder_);
   } else {
     // A top-level node's relative list is absolute: it is bound from the desktop.
     hr = ShellGetFolderFromIdList(relative_.Get(), folder_);
@@ -56,9 +55,7 @@ bool TZQShTreeData::GetEditable() {
 std::string TZQShTreeData::GetPathName() {
   if (!allocator_) throw Exception("TZQShTreeData not initialised");
   PItemIDList abs = GetAbsPidl();
-  char buf[MAX_PATH] = {};
-  if (!abs || !SHGetPathFromIDListA(abs, buf)) return std::string();
-  return buf;
+  return abs ? ShellGetPathFromIdList(abs) : std::string();
 }
 
 void TZQShTreeData::SetRelPidl(PCItemIDList relative) {
@@ -81,9 +78,9 @@ HRESULT TZQShTreeData::GetIDropTarget(HWND owner, TComPtr<IDropTarget>& target) 
     IShellFolder* parentFolder = GetParentIShf();
     if (!parentFolder) return E_FAIL;
     PCUITEMID_CHILD child = relative_.Get();
-    return parentFolder->GetUIObjectOf(owner, 1, &child, IID_IDropTarget, nullptr, target.PutVoid());
+    return ShellGetUIObjectOf(parentFolder, owner, 1, &child, target);
   }
-  if (PItemIDList abs = GetAbsPidl()) return GetUIObjectOfAbsIdList(abs, IID_IDropTarget, target.PutVoid());
+  if (PItemIDList abs = GetAbsPidl()) return GetUIObjectOfAbsIdList(abs, target);
   return GetDesktopDirUIObject(target);
 }
 

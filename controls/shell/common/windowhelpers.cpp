@@ -1,4 +1,4 @@
-#include "controls/shell/shellhelpers.h"
+#include "controls/shell/common/windowhelpers.h"
 #include "host/Forms.h"
 #include "host/Screen.h"
 

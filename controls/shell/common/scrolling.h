@@ -1,0 +1,17 @@
+// Scrolling a control by its scroll bars, for auto-scroll and the wheel.
+#pragma once
+#include "host/Controls.h"
+
+namespace korvane {
+
+// bar: SB_HORZ or SB_VERT; scrolls only when there is something to scroll.
+void ScrollControl(HWND wnd, int bar, WORD code);
+// Scrolls by the user's wheel setting: a page, or that many lines (one line
+// sideways). Always answers true: the wheel counts as handled.
+bool ScrollControlByWheel(HWND wnd, int bar, WORD lineCode, WORD pageCode);
+inline void ScrollControl(TWinControl* control, int bar, WORD code) { ScrollControl(control->GetHandle(), bar, code); }
+inline bool ScrollControlByWheel(TWinControl* control, int bar, WORD lineCode, WORD pageCode) {
+  return ScrollControlByWheel(control->GetHandle(), bar, lineCode, pageCode);
+}
+
+}  // namespace korvane
