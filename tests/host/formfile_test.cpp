@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/shell/shelllocator.h"
+#include "controls/shell/common/shelllocator.h"
 #include "host/Component.h"
 #include "host/Exceptions.h"
 #include "host/FormFile.h"
@@ -188,4 +188,45 @@ TEST_F(FormFile, FailuresRaiseReadErrorsAndFreeWhatWasCreated) {
   }
   EXPECT_THROW(TextToComponent("object F: TTestWidget\r\n  object A: TMissing\r\n  end\r\nend\r\n", &root),
                EClassNotFound);
+}
+
+TEST_F(FormFile, NumbersOutsideTheirRangeAreReadErrors) {
+  TTestWidget root(nullptr);
+  // 17 hex digits once escaped as std::out_of_range; 99999999999 once wrapped to 1215752191.
+  for (const char* value : {"$10000000000000000", "99999999999", "-2147483649", "$100000000",
+                            "99999999999999999999999"}) {
+    const std::string text = std::string("object F: TTestWidget\r\n  Width = ") + value + "\r\nend\r\n";
+    EXPECT_THROW(TextToComponent(text, &root), EReadError) << value;
+    EXPECT_EQ(root.GetWidth(), 100) << value;
+  }
+  TextToComponent("object F: TTestWidget\r\n  Width = -2147483648\r\nend\r\n", &root);
+  EXPECT_EQ(root.GetWidth(), INT32_MIN);
+  TextToComponent("object F: TTestWidget\r\n  Width = $FFFFFFFF\r\nend\r\n", &root);
+  EXPECT_EQ(root.GetWidth(), -1);  // a 32-bit pattern, as hex values of colours are written
+}
+
+TEST_F(FormFile, DeepNestingIsAReadErrorNotAStackOverflow) {
+  TTestWidget root(nullptr);
+  std::string text = "object F: TTestWidget\r\n";
+  const int depth = 8192;
+  for (int i = 0; i < depth; ++i) text += "object C" + std::to_string(i) + ": TTestWidget\r\n";
+  for (int i = 0; i <= depth; ++i) text += "end\r\n";
+  EXPECT_THROW(TextToComponent(text, &root), EReadError);
+  EXPECT_EQ(root.GetComponentCount(), 0);
+}
+
+TEST_F(FormFile, ManySiblingsAreReadAndFoundByName) {
+  TTestWidget root(nullptr);
+  std::string text = "object F: TTestWidget\r\n";
+  const int count = 4096;
+  for (int i = 0; i < count; ++i) text += "object C" + std::to_string(i) + ": TTestWidget\r\nend\r\n";
+  text += "end\r\n";
+  TextToComponent(text, &root);
+  ASSERT_EQ(root.GetComponentCount(), count);
+  EXPECT_EQ(root.FindComponent("c4095"), root.GetComponent(count - 1));  // names ignore case
+  EXPECT_EQ(root.FindComponent("C0"), root.GetComponent(0));
+  root.GetComponent(0)->SetName("Renamed");
+  EXPECT_EQ(root.FindComponent("C0"), nullptr);
+  EXPECT_EQ(root.FindComponent("RENAMED"), root.GetComponent(0));
+  EXPECT_THROW(root.GetComponent(1)->SetName("renamed"), EComponentError);
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
+
 #include "shell/Uzqshconsts.h"
 
 using namespace korvane;
@@ -28,7 +30,11 @@ TEST(StringTable, EveryEntryIsInTheLinkedResource) {
     const wchar_t* text = nullptr;
     const int len = LoadStringW(GetModuleHandleA(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
     ASSERT_GT(len, 0) << id;
-    EXPECT_EQ(LoadResString(static_cast<TZQStringId>(id)), DefaultResString(static_cast<TZQStringId>(id))) << id;
+    // The text as the resource holds it, converted by the system.
+    const int n = WideCharToMultiByte(CP_ACP, 0, text, len, nullptr, 0, nullptr, nullptr);
+    std::string raw(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, len, raw.data(), n, nullptr, nullptr);
+    EXPECT_EQ(LoadResString(static_cast<TZQStringId>(id)), raw) << id;
   }
   EXPECT_EQ(ZQLoadStr("any text"), "any text");
 }

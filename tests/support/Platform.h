@@ -2,11 +2,36 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 namespace korvane::test {
 
 inline bool RunningOnWine() {
   HMODULE ntdll = GetModuleHandleA("ntdll.dll");
   return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// Where Wine differs from Windows: the value expected on Windows, or under Wine
+// the value Wine gives. State the reason at the call, as Wine's own tests do
+// with todo_wine, so the same expectation holds on both.
+template <class T>
+T WindowsElseWine(T windows, T wine) {
+  return RunningOnWine() ? wine : windows;
+}
+
+// "0x80004005": HRESULTs read best in hex in failure messages.
+inline std::string Hex(HRESULT hr) {
+  char buf[16];
+  wsprintfA(buf, "0x%08lX", static_cast<unsigned long>(hr));
+  return buf;
+}
+
+// The system's short date and short time (without seconds) of a local time.
+inline std::string SystemShortDateTime(const SYSTEMTIME& st) {
+  char date[80] = {}, time[80] = {};
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, sizeof date);
+  GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &st, nullptr, time, sizeof time);
+  return std::string(date) + " " + time;
 }
 
 }  // namespace korvane::test

@@ -353,8 +353,8 @@ TEST(ZQScreenshot, AFormWithATreeAndAReportList) {
     if (item && item->GetIndex() == 1) cd->GetFont()->SetColor(clNavy);
   };
   test::Pump(50);
-  const char* dir = std::getenv("KORVANE_SCREENSHOTS");
-  std::string path = std::string(dir && *dir ? dir : ".") + "\\treelist.png";
+  // Into the build folder, whatever the current directory.
+  std::string path = std::string(KORVANE_SCREENSHOT_DIR) + "\\treelist.png";
   for (char& c : path)
     if (c == '/') c = '\\';
   if (path[0] == '\\') path = "Z:" + path;

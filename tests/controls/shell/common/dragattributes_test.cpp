@@ -153,3 +153,36 @@ TEST(DragAttributes, WithoutTheFormatOrWithAMalformedBlockTheAnswerIsSeven) {
     EXPECT_EQ(data.counter.releases, 1);
   }
 }
+
+TEST(DragAttributes, OffsetsNearTheTopOfTheRangeAreRefusedWithoutWrapping) {
+  // An 84-byte block: count 0, then a parent offset of 0xFFFFFFFF; offset + 2
+  // wraps to 1 in 32-bit arithmetic, which once let the walk read before the block.
+  for (std::uint32_t offset : {0xFFFFFFFFu, 0xFFFFFFFEu}) {
+    Bytes block;
+    Put32(block, 0);
+    Put32(block, offset);
+    block.resize(84, 0);
+    TBlockData data(block);
+    EXPECT_EQ(GetDataObjectAttributes(&data), 7u) << std::hex << offset;
+    EXPECT_EQ(data.counter.releases, 1);
+  }
+}
+
+TEST(DragAttributes, AnAbsurdItemCountIsNotAskedAbout) {
+  // A 1 MB block claiming 196 611 items that all point at one valid list: the
+  // offsets fit, but asking the shell about each would take tens of seconds.
+  TIdListPtr drivesList;
+  ASSERT_EQ(ShellGetSpecialFolderIdList(nullptr, csidlDrives, drivesList), S_OK);
+  const Bytes parent = ListBytes(drivesList.Get());
+  const std::uint32_t count = 196611;
+  const std::uint32_t listAt = 4 * (count + 2);
+  Bytes block;
+  Put32(block, count);
+  Put32(block, listAt);
+  for (std::uint32_t i = 0; i < count; ++i) Put32(block, listAt + static_cast<std::uint32_t>(parent.size()) - 2);
+  block.insert(block.end(), parent.begin(), parent.end());
+  block.resize(1 << 20, 0);
+  TBlockData data(block);
+  EXPECT_EQ(GetDataObjectAttributes(&data), 7u);
+  EXPECT_EQ(data.counter.releases, 1);
+}

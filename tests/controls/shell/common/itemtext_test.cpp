@@ -34,12 +34,19 @@ TEST(ColumnTexts, FilesFoldersDrivesAndVirtualItems) {
   const std::string folder = dir.Folder("sub");
   std::string size, date, type;
 
+  // Last written at a known local time; the expected text is the system's own
+  // short date and short time of it.
+  const SYSTEMTIME written = {2023, 3, 0, 9, 14, 5, 0, 0};
+  FILETIME local, utc;
+  ASSERT_TRUE(SystemTimeToFileTime(&written, &local));
+  ASSERT_TRUE(LocalFileTimeToFileTime(&local, &utc));
+  {
+    TKernelHandle h(CreateFileA(empty.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(SetFileTime(h.Get(), nullptr, nullptr, &utc));
+  }
   GetFileSizeAndDate(test::Parse(empty).Get(), size, date);
   EXPECT_EQ(size, "0KB");
-  WIN32_FILE_ATTRIBUTE_DATA fad;
-  ASSERT_TRUE(GetFileAttributesExA(empty.c_str(), GetFileExInfoStandard, &fad));
-  EXPECT_EQ(date, FormatDateTime("ddddd t", FileTimeToDateTime(fad.ftLastWriteTime)));
-  EXPECT_FALSE(date.empty());
+  EXPECT_EQ(date, test::SystemShortDateTime(written));
 
   GetFileDetails(test::Parse(small).Get(), SFGAO_FILESYSTEM, size, date, type);
   EXPECT_EQ(size, "2KB");
@@ -78,13 +85,12 @@ TEST(ColumnTexts, ZeroLastWriteTimeShowsTheCreationTime) {
 }
 
 TEST(ColumnTexts, FileTimesAreShownInLocalTime) {
-  SYSTEMTIME st = {2024, 7, 0, 15, 12, 30, 0, 0};
-  FILETIME utc, local;
-  ASSERT_TRUE(SystemTimeToFileTime(&st, &utc));
-  ASSERT_TRUE(FileTimeToLocalFileTime(&utc, &local));
-  SYSTEMTIME ls;
-  FileTimeToSystemTime(&local, &ls);
-  EXPECT_EQ(FileTimeToDateTime(utc), SystemTimeToDateTime(ls));
+  // 2024-07-15 12:30 local time is day 45488 after 1899-12-30, and half a day and 30 minutes.
+  const SYSTEMTIME st = {2024, 7, 0, 15, 12, 30, 0, 0};
+  FILETIME local, utc;
+  ASSERT_TRUE(SystemTimeToFileTime(&st, &local));
+  ASSERT_TRUE(LocalFileTimeToFileTime(&local, &utc));
+  EXPECT_NEAR(FileTimeToDateTime(utc), 45488.0 + 750.0 / 1440.0, 1e-9);
 }
 
 TEST(ItemParent, SplitsIntoFolderParentAndItem) {
@@ -114,7 +120,7 @@ TEST(ItemParent, SplitsIntoFolderParentAndItem) {
   EXPECT_EQ(GetDesktopDirUIObject(target), S_OK);
   EXPECT_TRUE(target);
   TComPtr<IContextMenu> menu;
-  EXPECT_EQ(GetUIObjectOfAbsIdList(test::Parse(file).Get(), IID_IContextMenu, menu.PutVoid()), S_OK);
+  EXPECT_EQ(GetUIObjectOfAbsIdList(test::Parse(file).Get(), menu), S_OK);
   EXPECT_TRUE(menu);
 }
 
@@ -139,11 +145,16 @@ TEST(WindowHelpers, LongPathsStylesAndScrolling) {
   for (int i = 0; i < 60; ++i) SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
   ScrollControl(box, SB_VERT, SB_LINEDOWN);
   EXPECT_EQ(SendMessageA(box, LB_GETTOPINDEX, 0, 0), 1);
-  UINT lines = 0;
-  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-  EXPECT_TRUE(ScrollControlByWheel(box, SB_VERT, SB_LINEDOWN, SB_PAGEDOWN));
-  if (lines != WHEEL_PAGESCROLL) {
-    EXPECT_EQ(SendMessageA(box, LB_GETTOPINDEX, 0, 0), 1 + static_cast<int>(lines));
-  }
+  // The user's wheel setting decides: that many lines, or a page.
+  UINT saved = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &saved, 0);
+  SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 2, nullptr, 0);
+  ScrollControlByWheel(box, SB_VERT, SB_LINEDOWN, SB_PAGEDOWN);
+  EXPECT_EQ(SendMessageA(box, LB_GETTOPINDEX, 0, 0), 3);
+  SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0);
+  const int before = static_cast<int>(SendMessageA(box, LB_GETTOPINDEX, 0, 0));
+  ScrollControlByWheel(box, SB_VERT, SB_LINEDOWN, SB_PAGEDOWN);
+  EXPECT_GT(SendMessageA(box, LB_GETTOPINDEX, 0, 0), before + 2);  // a page of the 100-pixel box, not two lines
+  SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, saved, nullptr, 0);
   DestroyWindow(box);
 }

@@ -55,7 +55,7 @@ protected:
     ZQSendToList().reset();
     TIdListPtr file;
     ASSERT_EQ(ShellGetIdListFromPath(dir.File("doc.txt", 5), file), S_OK);
-    ASSERT_EQ(GetUIObjectOfAbsIdList(file.Get(), IID_IContextMenu, real.PutVoid()), S_OK);
+    ASSERT_EQ(GetUIObjectOfAbsIdList(file.Get(), real), S_OK);
   }
   void TearDown() override {
     ZQSendToList().reset();
@@ -88,7 +88,7 @@ protected:
 
 TEST_F(SendTo, AShellWithIContextMenu2DrawsItsOwnSubmenu) {
   TComPtr<IContextMenu2> menu2;
-  ASSERT_EQ(real.As(IID_IContextMenu2, menu2), S_OK) << "this shell's menu objects offer IContextMenu2";
+  ASSERT_EQ(real.As(menu2), S_OK) << "this shell's menu objects offer IContextMenu2";
   TMenuHandle popup = Placeholder();
   TMessage m = {WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.Get()), 0, 0};
   SendToInitMenuPopup(m, real.Get(), ZQSendToList());
@@ -220,6 +220,6 @@ TEST_F(SendTo, DeliversToATargetOrRaises) {
   TIdListPtr file;
   ASSERT_EQ(ShellGetIdListFromPath(dir / "doc.txt", file), S_OK);
   TComPtr<IDataObject> data;
-  ASSERT_EQ(GetUIObjectOfAbsIdList(file.Get(), IID_IDataObject, data.PutVoid()), S_OK);
+  ASSERT_EQ(GetUIObjectOfAbsIdList(file.Get(), data), S_OK);
   EXPECT_THROW(SendToItem("No such target.lnk", data.Get()), Exception);
 }
