@@ -1,0 +1,41 @@
+// A small benchmark harness: each figure is the best of a few runs, printed as
+// one line "name value unit" for the tables of the README and the issue notes.
+#pragma once
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace korvane::bench {
+
+// Seconds of the fastest of runs calls.
+template <class F>
+double BestSeconds(int runs, F&& f) {
+  LARGE_INTEGER freq, a, b;
+  QueryPerformanceFrequency(&freq);
+  double best = 1e30;
+  for (int i = 0; i < runs; ++i) {
+    QueryPerformanceCounter(&a);
+    f();
+    QueryPerformanceCounter(&b);
+    const double s = static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(freq.QuadPart);
+    if (s < best) best = s;
+  }
+  return best;
+}
+
+inline void Report(const char* name, double value, const char* unit) { std::printf("%-44s %12.3f %s\n", name, value, unit); }
+
+// A folder of the benchmark data made on the Linux side before Wine starts
+// (creating files through Wine costs milliseconds each), as a Windows path.
+inline std::string DataFolder(const char* name) {
+  const char* root = std::getenv("KORVANE_BENCH_DATA");
+  if (!root || !*root) return std::string();
+  std::string path = std::string("Z:") + root + "/" + name;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+}  // namespace korvane::bench
