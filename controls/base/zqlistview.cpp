@@ -201,8 +201,8 @@ TZQLvCustomDraw* TZQCustomListView::CreateCustomDraw(NMCUSTOMDRAW* record, LRESU
 TZQCustomDraw* TZQCustomListView::ZQCustomDraw(NMCUSTOMDRAW* record, LRESULT& result) {
   TZQCustomDraw* cd = DispatchZQCustomDraw<TListItem>(
       this, record, OnZQCustomDrawEx, OnZQCustomDraw, [&] { return CreateCustomDraw(record, result); },
-      [&](DWORD_PTR spec) -> TListItem* {
-        const int index = static_cast<int>(spec);
+      [&](DWORD_PTR itemSpec) -> TListItem* {
+        const int index = static_cast<int>(itemSpec);
         return index >= 0 && index < GetItems()->GetCount() ? GetItems()->GetItem(index) : nullptr;
       });
   if (record->dwDrawStage & 1) result |= CDRF_NOTIFYITEMDRAW;  // always, for the list

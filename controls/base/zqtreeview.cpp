@@ -50,7 +50,7 @@ TZQTvCustomDraw* TZQCustomTreeView::CreateCustomDraw(NMCUSTOMDRAW* record, LRESU
 TZQCustomDraw* TZQCustomTreeView::ZQCustomDraw(NMCUSTOMDRAW* record, LRESULT& result) {
   TZQCustomDraw* cd = DispatchZQCustomDraw<TTreeNode>(
       this, record, OnZQCustomDrawEx, OnZQCustomDraw, [&] { return CreateCustomDraw(record, result); },
-      [&](DWORD_PTR spec) { return GetItems()->GetNodeFromItem(reinterpret_cast<HTREEITEM>(spec)); });
+      [&](DWORD_PTR itemSpec) { return GetItems()->GetNodeFromItem(reinterpret_cast<HTREEITEM>(itemSpec)); });
   if ((record->dwDrawStage & 1) && (OnZQCustomDraw || OnZQCustomDrawEx)) result |= CDRF_NOTIFYITEMDRAW;
   return cd;
 }
