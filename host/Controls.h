@@ -209,6 +209,7 @@ public:
 
   HWND GetHandle();  // creates the window when needed
   bool HandleAllocated() const { return handle_ != nullptr; }
+  HWND AllocatedHandle() const { return handle_; }  // nil until the window exists; never creates it
   void HandleNeeded();
   void RecreateWnd();
   void DestroyHandle();

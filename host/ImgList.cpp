@@ -52,4 +52,22 @@ void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabl
                    ILD_TRANSPARENT | (enabled ? 0 : ILD_BLEND50));
 }
 
+void TImageListSlot::Set(TComponent* owner, HWND wnd, TCustomImageList* list) {
+  list_ = list;
+  if (list) list->FreeNotification(owner);
+  Apply(wnd);
+}
+
+void TImageListSlot::Apply(HWND wnd) const {
+  if (!wnd) return;
+  SendMessageA(wnd, message_, slot_, reinterpret_cast<LPARAM>(list_ ? list_->GetHandle() : nullptr));
+}
+
+bool TImageListSlot::Forget(TComponent* freed, HWND wnd) {
+  if (!list_ || freed != list_) return false;
+  list_ = nullptr;
+  Apply(wnd);
+  return true;
+}
+
 }  // namespace korvane

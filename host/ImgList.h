@@ -35,4 +35,23 @@ public:
   using TCustomImageList::TCustomImageList;
 };
 
+// One image-list property of a common control: the list it names and the
+// message and slot that install it (LVM_SETIMAGELIST/LVSIL_SMALL, ...).
+class TImageListSlot {
+public:
+  TImageListSlot(UINT message, WPARAM slot) : message_(message), slot_(slot) {}
+  TCustomImageList* Get() const { return list_; }
+  // Names the list, asks the owner to be told when it is freed, and installs
+  // it when the control's window exists.
+  void Set(TComponent* owner, HWND wnd, TCustomImageList* list);
+  void Apply(HWND wnd) const;  // wnd may be nil
+  // Forgets the list when it is the one being freed; true when it was.
+  bool Forget(TComponent* freed, HWND wnd);
+
+private:
+  TCustomImageList* list_ = nullptr;
+  UINT message_;
+  WPARAM slot_;
+};
+
 }  // namespace korvane

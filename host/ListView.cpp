@@ -267,7 +267,8 @@ void TCustomListView::CreateWnd() {
   HWND wnd = GetHandle();
   SendMessageA(wnd, LVM_SETEXTENDEDLISTVIEWSTYLE, exStyle_, exStyle_);
   if (allocBy_ > 0) SendMessageA(wnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(allocBy_), 0);
-  ApplyImages();
+  largeImages_.Apply(wnd);
+  smallImages_.Apply(wnd);
   for (auto& c : columns_.columns_) c->Apply(true);
   if (recreating_) {
     for (TListItem* item : saved_) items_.InternalInsert(items_.GetCount(), item);
@@ -307,29 +308,15 @@ void TCustomListView::SetAllocBy(int v) {
   if (HandleAllocated() && v > 0) SendMessageA(GetHandle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(v), 0);
 }
 
-void TCustomListView::ApplyImages() {
-  if (!HandleAllocated()) return;
-  SendMessageA(GetHandle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(largeImages_ ? largeImages_->GetHandle() : nullptr));
-  SendMessageA(GetHandle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_ ? smallImages_->GetHandle() : nullptr));
-}
+void TCustomListView::SetLargeImages(TCustomImageList* v) { largeImages_.Set(this, AllocatedHandle(), v); }
 
-void TCustomListView::SetLargeImages(TCustomImageList* v) {
-  largeImages_ = v;
-  if (v) v->FreeNotification(this);
-  ApplyImages();
-}
-
-void TCustomListView::SetSmallImages(TCustomImageList* v) {
-  smallImages_ = v;
-  if (v) v->FreeNotification(this);
-  ApplyImages();
-}
+void TCustomListView::SetSmallImages(TCustomImageList* v) { smallImages_.Set(this, AllocatedHandle(), v); }
 
 void TCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
-  if (AComponent == largeImages_) SetLargeImages(nullptr);
-  if (AComponent == smallImages_) SetSmallImages(nullptr);
+  largeImages_.Forget(AComponent, AllocatedHandle());
+  smallImages_.Forget(AComponent, AllocatedHandle());
 }
 
 TListItem* TCustomListView::GetNextItem(TListItem* start, UINT flags) {

@@ -173,9 +173,9 @@ public:
   void SetGridLines(bool v) { SetExStyle(LVS_EX_GRIDLINES, v); }
   int GetAllocBy() const { return allocBy_; }
   void SetAllocBy(int v);
-  TCustomImageList* GetLargeImages() const { return largeImages_; }
+  TCustomImageList* GetLargeImages() const { return largeImages_.Get(); }
   void SetLargeImages(TCustomImageList* v);
-  TCustomImageList* GetSmallImages() const { return smallImages_; }
+  TCustomImageList* GetSmallImages() const { return smallImages_.Get(); }
   void SetSmallImages(TCustomImageList* v);
 
   TLVChangeEvent OnChange;
@@ -220,7 +220,6 @@ private:
   bool exStyle(DWORD bit) const { return (exStyle_ & bit) != 0; }
   void SetStyle(DWORD bit, bool on);
   void SetExStyle(DWORD bit, bool on);
-  void ApplyImages();
   void ItemGone(TListItem* item);
 
   TListItems items_;
@@ -229,8 +228,8 @@ private:
   DWORD style_ = LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_SHAREIMAGELISTS;
   DWORD exStyle_ = 0;
   int allocBy_ = 0;
-  TCustomImageList* largeImages_ = nullptr;
-  TCustomImageList* smallImages_ = nullptr;
+  TImageListSlot largeImages_{LVM_SETIMAGELIST, LVSIL_NORMAL};
+  TImageListSlot smallImages_{LVM_SETIMAGELIST, LVSIL_SMALL};
   bool recreating_ = false;
   std::vector<TListItem*> saved_;
 };

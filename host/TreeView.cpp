@@ -367,7 +367,8 @@ void TCustomTreeView::CreateParams(TCreateParams& p) {
 void TCustomTreeView::CreateWnd() {
   TWinControl::CreateWnd();
   SendMessageA(GetHandle(), TVM_SETINDENT, static_cast<WPARAM>(indent_), 0);
-  ApplyImages();
+  images_.Apply(GetHandle());
+  stateImages_.Apply(GetHandle());
   if (recreating_) {
     // The same nodes go into the new window, in their order.
     for (auto& [node, parent] : saved_) {
@@ -416,30 +417,15 @@ void TCustomTreeView::SetIndent(int v) {
   if (HandleAllocated()) SendMessageA(GetHandle(), TVM_SETINDENT, static_cast<WPARAM>(v), 0);
 }
 
-void TCustomTreeView::ApplyImages() {
-  if (!HandleAllocated()) return;
-  SendMessageA(GetHandle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_ ? images_->GetHandle() : nullptr));
-  SendMessageA(GetHandle(), TVM_SETIMAGELIST, TVSIL_STATE,
-               reinterpret_cast<LPARAM>(stateImages_ ? stateImages_->GetHandle() : nullptr));
-}
+void TCustomTreeView::SetImages(TCustomImageList* v) { images_.Set(this, AllocatedHandle(), v); }
 
-void TCustomTreeView::SetImages(TCustomImageList* v) {
-  images_ = v;
-  if (v) v->FreeNotification(this);
-  ApplyImages();
-}
-
-void TCustomTreeView::SetStateImages(TCustomImageList* v) {
-  stateImages_ = v;
-  if (v) v->FreeNotification(this);
-  ApplyImages();
-}
+void TCustomTreeView::SetStateImages(TCustomImageList* v) { stateImages_.Set(this, AllocatedHandle(), v); }
 
 void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
-  if (AComponent == images_) SetImages(nullptr);
-  if (AComponent == stateImages_) SetStateImages(nullptr);
+  images_.Forget(AComponent, AllocatedHandle());
+  stateImages_.Forget(AComponent, AllocatedHandle());
 }
 
 TTreeNode* TCustomTreeView::GetSelected() {

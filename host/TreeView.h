@@ -159,9 +159,9 @@ public:
   bool CustomSort(TTVCompare compare, LPARAM data, bool recurse = true);
   bool AlphaSort(bool recurse = true);
 
-  TCustomImageList* GetImages() const { return images_; }
+  TCustomImageList* GetImages() const { return images_.Get(); }
   void SetImages(TCustomImageList* v);
-  TCustomImageList* GetStateImages() const { return stateImages_; }
+  TCustomImageList* GetStateImages() const { return stateImages_.Get(); }
   void SetStateImages(TCustomImageList* v);
   bool GetShowButtons() const { return style(TVS_HASBUTTONS); }
   void SetShowButtons(bool v) { SetStyle(TVS_HASBUTTONS, v); }
@@ -229,13 +229,12 @@ private:
   friend class TTreeNodes;
   bool style(DWORD bit) const { return (style_ & bit) != 0; }
   void SetStyle(DWORD bit, bool on);
-  void ApplyImages();
   void NodeGone(TTreeNode* node);
 
   TTreeNodes items_;
   DWORD style_ = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS;
-  TCustomImageList* images_ = nullptr;
-  TCustomImageList* stateImages_ = nullptr;
+  TImageListSlot images_{TVM_SETIMAGELIST, TVSIL_NORMAL};
+  TImageListSlot stateImages_{TVM_SETIMAGELIST, TVSIL_STATE};
   bool rightClickSelect_ = false, autoExpand_ = false;
   int indent_ = 19;
   bool recreating_ = false;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/ComCtrls.h"
+#include "host/ImgList.h"
 #include "tests/support/Ui.h"
 
 using namespace korvane;
@@ -141,4 +142,40 @@ TEST(ListView, ReportItemsColumnsAndDeletion) {
   EXPECT_EQ(deleted, (std::vector<std::string>{"alpha"}));
   list->GetItems()->Clear();
   EXPECT_EQ(deleted.size(), 3u);
+}
+
+// An image list named before the window exists is installed when it is made,
+// follows into a new window, and is dropped when the list is freed.
+TEST(ImageListSlots, InstalledOnCreationAndDroppedWhenTheListIsFreed) {
+  test::TestForm form;
+  auto* list = new TCustomListView(form.Get());
+  auto* tree = new TCustomTreeView(form.Get());
+  auto* large = new TImageList(form.Get());
+  auto* small = new TImageList(form.Get());
+  large->SetSize(32, 32);
+  small->SetSize(16, 16);
+  list->SetLargeImages(large);
+  list->SetSmallImages(small);
+  tree->SetImages(small);
+  tree->SetStateImages(large);
+  list->SetParent(form.Get());
+  tree->SetParent(form.Get());
+  auto installed = [](TWinControl* c, UINT msg, WPARAM slot) {
+    return reinterpret_cast<HIMAGELIST>(SendMessageA(c->GetHandle(), msg, slot, 0));
+  };
+  EXPECT_EQ(installed(list, LVM_GETIMAGELIST, LVSIL_NORMAL), large->GetHandle());
+  EXPECT_EQ(installed(list, LVM_GETIMAGELIST, LVSIL_SMALL), small->GetHandle());
+  EXPECT_EQ(installed(tree, TVM_GETIMAGELIST, TVSIL_NORMAL), small->GetHandle());
+  EXPECT_EQ(installed(tree, TVM_GETIMAGELIST, TVSIL_STATE), large->GetHandle());
+
+  tree->RecreateWnd();
+  EXPECT_EQ(installed(tree, TVM_GETIMAGELIST, TVSIL_NORMAL), small->GetHandle());
+
+  delete small;
+  EXPECT_EQ(list->GetSmallImages(), nullptr);
+  EXPECT_EQ(tree->GetImages(), nullptr);
+  EXPECT_EQ(installed(list, LVM_GETIMAGELIST, LVSIL_SMALL), nullptr);
+  EXPECT_EQ(installed(tree, TVM_GETIMAGELIST, TVSIL_NORMAL), nullptr);
+  EXPECT_EQ(installed(list, LVM_GETIMAGELIST, LVSIL_NORMAL), large->GetHandle());
+  EXPECT_EQ(list->GetLargeImages(), large);
 }
