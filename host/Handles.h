@@ -1,6 +1,6 @@
 // One RAII owner per kind of Win32 handle: menus, global and local memory and
 // global-memory locks, GDI objects, memory DCs, window DCs, icons, windows,
-// modules, storage media and shell string answers. Each frees its handle on
+// modules, COM task memory, storage media and shell string answers. Each frees its handle on
 // every path.
 #pragma once
 #include <windows.h>
@@ -72,6 +72,9 @@ struct TCloseLocal {
 struct TCloseModule {
   void operator()(HMODULE h) const { FreeLibrary(h); }
 };
+struct TCloseCoTaskMem {
+  void operator()(void* p) const { CoTaskMemFree(p); }
+};
 
 using TMenuHandle = TUniqueHandle<HMENU, TCloseMenu>;
 using TGlobalHandle = TUniqueHandle<HGLOBAL, TCloseGlobal>;
@@ -82,6 +85,9 @@ using TWindowHandle = TUniqueHandle<HWND, TCloseWindow>;
 using TKernelHandle = TUniqueHandle<HANDLE, TCloseKernelHandle>;
 using TLocalMemory = TUniqueHandle<HLOCAL, TCloseLocal>;
 using TModuleHandle = TUniqueHandle<HMODULE, TCloseModule>;
+// Memory a COM call hands out to be freed with CoTaskMemFree (StringFromCLSID, ...).
+template <class T>
+using TCoTaskMemory = TUniqueHandle<T*, TCloseCoTaskMem>;
 
 // GlobalLock for a scope: the block's address while locked, nil when the lock failed.
 class TGlobalLock {
@@ -153,10 +159,12 @@ private:
   TUniqueHandle<HANDLE, TCloseFind> h_;
 };
 
-// A DC of a window (or of the screen for 0), released with ReleaseDC.
+// A DC of a window's client area (or of the screen for 0), or with wholeWindow
+// of the window with its frame, released with ReleaseDC.
 class TWindowDC {
 public:
-  explicit TWindowDC(HWND wnd) : wnd_(wnd), dc_(GetDC(wnd)) {}
+  explicit TWindowDC(HWND wnd, bool wholeWindow = false)
+      : wnd_(wnd), dc_(wholeWindow ? GetWindowDC(wnd) : GetDC(wnd)) {}
   ~TWindowDC() {
     if (dc_) ReleaseDC(wnd_, dc_);
   }

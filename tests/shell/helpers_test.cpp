@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "host/Exceptions.h"
+#include "host/Handles.h"
 #include "host/Registry.h"
 #include "host/SysUtils.h"
 #include "shell/Uzqshellutils.h"
@@ -28,11 +29,10 @@ protected:
 };
 
 std::string Text(const CLSID& c) {
-  wchar_t* w = nullptr;
-  StringFromCLSID(c, &w);
+  TCoTaskMemory<wchar_t> w;
+  if (FAILED(StringFromCLSID(c, w.Put()))) return std::string();
   char buf[64] = {};
-  WideCharToMultiByte(CP_ACP, 0, w, -1, buf, sizeof buf, nullptr, nullptr);
-  CoTaskMemFree(w);
+  WideCharToMultiByte(CP_ACP, 0, w.Get(), -1, buf, sizeof buf, nullptr, nullptr);
   return buf;
 }
 }  // namespace

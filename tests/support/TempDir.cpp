@@ -1,5 +1,7 @@
 #include "tests/support/TempDir.h"
 
+#include "host/Handles.h"
+
 #include <stdexcept>
 #include <vector>
 
@@ -36,24 +38,24 @@ std::string TempDir::Folder(const std::string& name, DWORD attributes) {
 std::string TempDir::File(const std::string& name, std::uint64_t size, DWORD attributes) {
   if (const auto slash = name.rfind('\\'); slash != std::string::npos) Folder(name.substr(0, slash));
   const std::string p = *this / name;
-  HANDLE h = CreateFileA(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + p);
+  const HANDLE created = CreateFileA(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (created == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + p);
+  const TKernelHandle h(created);
   std::vector<char> chunk(64 * 1024, 'x');
   for (std::uint64_t left = size; left > 0;) {
     const DWORD n = static_cast<DWORD>(left < chunk.size() ? left : chunk.size());
     DWORD written = 0;
-    WriteFile(h, chunk.data(), n, &written, nullptr);
+    if (!WriteFile(h.Get(), chunk.data(), n, &written, nullptr) || written != n)
+      throw std::runtime_error("cannot write " + p);
     left -= n;
   }
-  CloseHandle(h);
   if (attributes != FILE_ATTRIBUTE_NORMAL) SetFileAttributesA(p.c_str(), attributes);
   return p;
 }
 
 void RemoveTree(const std::string& path) {
   WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
+  if (const TFindHandle h(FindFirstFileA((path + "\\*").c_str(), &fd)); h) {
     do {
       const std::string name = fd.cFileName;
       if (name == "." || name == "..") continue;
@@ -61,8 +63,7 @@ void RemoveTree(const std::string& path) {
       SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
       else DeleteFileA(child.c_str());
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    } while (FindNextFileA(h.Get(), &fd));
   }
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   RemoveDirectoryA(path.c_str());

@@ -1,6 +1,7 @@
 #include "tests/support/Ui.h"
 
 #include "host/Application.h"
+#include "host/Handles.h"
 
 namespace korvane::test {
 
@@ -30,9 +31,8 @@ std::unique_ptr<TBitmap> Snapshot(HWND wnd, bool clientOnly) {
   if (clientOnly) GetClientRect(wnd, &r);
   else GetWindowRect(wnd, &r);
   auto bitmap = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top);
-  HDC src = clientOnly ? GetDC(wnd) : GetWindowDC(wnd);
-  BitBlt(bitmap->GetCanvas()->GetHandle(), 0, 0, bitmap->GetWidth(), bitmap->GetHeight(), src, 0, 0, SRCCOPY);
-  ReleaseDC(wnd, src);
+  const TWindowDC src(wnd, !clientOnly);
+  BitBlt(bitmap->GetCanvas()->GetHandle(), 0, 0, bitmap->GetWidth(), bitmap->GetHeight(), src.Get(), 0, 0, SRCCOPY);
   GdiFlush();
   return bitmap;
 }

@@ -4,6 +4,7 @@
 
 #include "controls/shell/Uzqshellcontrols.h"
 #include "host/Exceptions.h"
+#include "host/Handles.h"
 #include "host/SysUtils.h"
 #include "tests/support/Dib.h"
 #include "tests/support/Platform.h"
@@ -66,8 +67,9 @@ protected:
   }
   void Make(const std::string& name, DWORD attributes) {
     const std::string p = folder + "\\" + name;
-    HANDLE h = CreateFileA(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
-    CloseHandle(h);
+    const HANDLE h = CreateFileA(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << p;
+    TKernelHandle closing(h);
     made.push_back(p);
   }
   // A popup holding the shell's grayed placeholder, as the Send To submenu opens.
