@@ -30,6 +30,7 @@ enum TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient 
 enum TAnchorKind : std::uint8_t { akLeft, akTop, akRight, akBottom };
 using TAnchors = TSet<TAnchorKind>;
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
+enum TDragMode : std::uint8_t { dmManual, dmAutomatic };
 enum TShiftStateE : std::uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateE>;
 using TCursor = short;
@@ -112,6 +113,12 @@ public:
   void SetParentShowHint(bool v);
   TCursor GetCursor() const { return cursor_; }
   void SetCursor(TCursor v) { cursor_ = v; }
+  // Kept for the controls that read them (a tree's drag style); this layer has
+  // no drag loop of its own.
+  TDragMode GetDragMode() const { return dragMode_; }
+  virtual void SetDragMode(TDragMode v) { dragMode_ = v; }
+  TCursor GetDragCursor() const { return dragCursor_; }
+  void SetDragCursor(TCursor v) { dragCursor_ = v; }
 
   LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
   virtual void WndProc(TMessage& Message);
@@ -184,6 +191,8 @@ private:
   std::string hint_;
   bool showHint_ = false, parentShowHint_ = true;
   TCursor cursor_ = crDefault;
+  TDragMode dragMode_ = dmManual;
+  TCursor dragCursor_ = crDrag;
   bool clicked_ = false;
 };
 

@@ -139,6 +139,18 @@ private:
   int updateCount_ = 0;
 };
 
+// Redrawing off for a bulk change of the nodes, back on at the end of the scope.
+class TTreeNodesUpdate {
+public:
+  explicit TTreeNodesUpdate(TTreeNodes* nodes) : nodes_(nodes) { nodes_->BeginUpdate(); }
+  ~TTreeNodesUpdate() { nodes_->EndUpdate(); }
+  TTreeNodesUpdate(const TTreeNodesUpdate&) = delete;
+  TTreeNodesUpdate& operator=(const TTreeNodesUpdate&) = delete;
+
+private:
+  TTreeNodes* nodes_;
+};
+
 class TCustomTreeView : public TWinControl {
 public:
   explicit TCustomTreeView(TComponent* AOwner);

@@ -16,5 +16,8 @@ HRESULT GetUIObjectOfAbsIdList(PCItemIDList absolute, TComPtr<I>& object) {
 }
 HRESULT GetDesktopDirUIObject(TComPtr<IDropTarget>& target);
 HRESULT GetDesktopDirParentAndItem(TIdListPtr& parentList, TIdListPtr& item);
+// The name of an absolute item within its parent folder (bound from the desktop);
+// the desktop's own name for a list of one item or none; empty on failure.
+std::string GetAbsIdListInFolderName(PCItemIDList absolute);
 
 }  // namespace korvane

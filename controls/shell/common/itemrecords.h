@@ -52,9 +52,14 @@ public:
   void Flush();
   HRESULT GetIDropTarget(HWND owner, TComPtr<IDropTarget>& target);
   bool IsRootDir();
+  // Whether the node's children were enumerated to the end; a fill that failed
+  // part-way leaves it clear, so the next expansion completes it.
+  bool GetFilled() const { return filled_; }
+  void SetFilled(bool v) { filled_ = v; }
 
 private:
   TZQCustomShellTree* owner_;
+  bool filled_ = false;
   TZQShTreeData* parent_ = nullptr;
   TComPtr<IMalloc> allocator_;  // every list of the record is made and freed with it
   TIdListPtr relative_;

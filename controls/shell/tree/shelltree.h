@@ -1,0 +1,168 @@
+// TZQCustomShellTree: a tree view of the shell namespace below one base folder.
+// The base folder is the single top-level node; every other node enumerates its
+// children when it is first expanded. Each shell node carries a TZQShTreeData.
+// The selection is handed to a linked shell list and combo: a click at once, a
+// keyboard move after ZQSH_TREE_KEY_UPDATE_DELAY without further moves.
+//
+// The class is split by concern: treecore.cpp (life cycle, window, messages),
+// treefill.cpp (filling, expansion, sorting, icons), treeselect.cpp
+// (selection, the walk, linking, timer), treekeys.cpp (keys, wheel, commands),
+// treepublish.cpp (TZQShellTree's published table).
+#pragma once
+#include <functional>
+#include <memory>
+
+#include "controls/base/zqtreeview.h"
+#include "controls/shell/common/contextmenu.h"
+#include "controls/shell/common/itemrecords.h"
+#include "controls/shell/common/links.h"
+#include "controls/shell/common/shelllocator.h"
+#include "host/ExtCtrls.h"
+
+namespace korvane {
+
+enum TZQShellTreeOption : std::uint8_t {
+  zqstoAutoFill, zqstoVirtualFolders, zqstoDesignInteractive, zqstoDefaultKeyHandling, zqstoContextMenus,
+  zqstoDynamicRefresh, zqstoIncludeNonFolders, zqstoOleDrag, zqstoOleDrop, zqstoShowHidden
+};
+using TZQShellTreeOptions = TSet<TZQShellTreeOption>;
+constexpr std::uint64_t ZQ_SHELL_TREE_DEFAULT_OPTIONS = 0x3BB;  // 955
+
+// The per-item filter of tree, list and dialogs: clear afAllowAdd to keep the item out.
+using TZQShAddItemEvent =
+    std::function<void(TObject* aSender, IShellFolder* aParentIShf, PItemIDList aParentAbsIdList,
+                       PItemIDList aItemRelIdList, int aAttribs, BOOL& afAllowAdd)>;
+using TZQShTreeInsertItemEvent = std::function<void(TObject* aSender, TTreeNode* aNode)>;
+using TZQShTreeDeleteItemEvent = std::function<void(TObject* aSender, TTreeNode* aNode, TZQShTreeData* aShTreeData)>;
+using TZQShTvCustomDrawEvent =
+    std::function<void(TObject* aSender, TZQCustomDraw* aCD, TTreeNode* aNode, TZQShTreeData* aData)>;
+
+// Private messages of the shell tree.
+constexpr UINT AM_CHANGENOTIFY = WM_USER + 0x65;
+constexpr UINT AM_DEFERREDFILL = WM_USER + 0x67;
+
+class TZQCustomShellTree : public TZQCustomTreeView, public TZQShellWheelTarget {
+public:
+  explicit TZQCustomShellTree(TComponent* AOwner);
+  ~TZQCustomShellTree() override;
+  void BeforeDestruction() override;
+
+  // Filling (treefill.cpp).
+  void FillItems();  // raises the system's error when the base folder cannot be bound
+  virtual void FillTree(IShellFolder* folder, TTreeNode* node);
+  // One child node for one item of folder when the filter admits it. made
+  // receives the new node, nil when the item was refused.
+  HRESULT AddNewShellNode(IMalloc* allocator, IShellFolder* folder, PCItemIDList relative, TTreeNode* parentNode,
+                          PCItemIDList parentAbsolute, TTreeNode** made = nullptr);
+  virtual BOOL CanAdd(IShellFolder* folder, PCItemIDList parentAbsolute, PCItemIDList relative, ULONG attributes);
+  void SortNode(TTreeNode* node);  // nil: the top-level nodes
+  static bool NodeHasData(TTreeNode* node);
+  static TZQShTreeData* GetDataFromNode(TTreeNode* node);
+  TTreeNode* GetFirstRootLevelShellNode();
+  void InitImageList();
+  // Refills, keeping the selected folder. The merging refresh replaces it with
+  // change notification.
+  void RefreshNodes();
+
+  // Selection and linking (treeselect.cpp).
+  TZQShellLocator* GetSelectedFolder() { return selectedFolder_.get(); }
+  void SetSelectedFolder(TZQShellLocator* value);
+  std::string GetSelectedPathName();
+  void SetSelectedPathName(const std::string& path);
+  TZQShTreeData* GetSelectedItem() { return GetDataFromNode(GetSelected()); }
+  TZQShTreeData* GetShTreeData(int index);
+  void DoSetSelectedIdList(PCItemIDList list);
+  TTreeNode* FindNodeWithIdList(TTreeNode* parent, PCItemIDList item);
+  void GoUp(int levels);
+  void Synchronize(bool withLinked);
+  void TimerElapsed(TObject* sender);
+  TZQShellListLink* GetShellList() const { return shellList_; }
+  TComponent* GetShellListComponent() const;  // the published link
+  void SetShellList(TZQShellListLink* list);
+  TZQShellComboLink* GetShellCombo() const { return shellCombo_; }
+  void SetShellCombo(TZQShellComboLink* combo);
+
+  // Commands (treekeys.cpp): runs a verb of the node's shell context menu; S_FALSE
+  // for the top-level node or a node without a record.
+  HRESULT DoCommandForNode(TTreeNode* node, const char* verb);
+  bool ShellMouseWheel(bool down, TShiftState shift, POINT mousePos) override;
+
+  TZQShellLocator* GetBaseFolder() { return baseFolder_.get(); }
+  void SetBaseFolder(TZQShellLocator* value);
+  TZQShellTreeOptions GetOptions() const { return options_; }
+  void SetOptions(TZQShellTreeOptions value);
+  int GetChangeDelay() const { return changeDelay_; }
+  void SetChangeDelay(int v) { changeDelay_ = v; }  // stored only: the native tree has no such delay
+  TTimer* GetTimer() const { return timer_; }
+  bool IsLoadingOrLocked() const;
+
+  TZQShAddItemEvent OnAddItem;
+  TZQShTreeDeleteItemEvent OnDeleteItem;
+  TZQShTreeInsertItemEvent OnInsertItem;
+  TZQShPopupHintEvent OnPopupHint;
+  TZQShTvCustomDrawEvent OnCustomDrawSh, OnCustomDrawShEx;
+  TNotifyEvent OnFillComplete, OnFillStart;
+
+  void WndProc(TMessage& Message) override;
+
+protected:
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void GetImageIndex(TTreeNode* Node) override;
+  void GetSelectedIndex(TTreeNode* Node) override;
+  TZQCustomDraw* ZQCustomDraw(NMCUSTOMDRAW* record, LRESULT& result) override;
+  bool CanExpand(TTreeNode* Node) override;
+  bool CanEdit(TTreeNode* Node) override;
+  void Change(TTreeNode* Node) override;
+  void Delete(TTreeNode* Node) override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  bool DoMouseWheelDown(TShiftState Shift, POINT MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, POINT MousePos) override;
+  void CNNotify(TMessage& Message) override;
+
+  virtual void DeviceChangeDetected(TObject* Sender, TMessage& Message);
+  virtual void ZQCustomDrawSh(TZQCustomDraw* cd, TTreeNode* node, TZQShTreeData* data);
+  virtual void DoOnInsertItem(TTreeNode* node);
+  virtual void ExpandNode(TTreeNode* node);
+  virtual void FillStart();
+  virtual void FillComplete();
+
+private:
+  friend class TZQShellTreeTestAccess;
+  void BaseFolderChanged(TObject* sender);
+  void SelectedFolderChanged(TObject* sender);
+  void HandOver(TTreeNode* node);
+  void StartTimer(std::intptr_t tag, int interval);
+  IMalloc* Allocator();  // raises the system's error when there is none
+
+  std::unique_ptr<TZQShellLocator> baseFolder_;
+  std::unique_ptr<TZQShellLocator> selectedFolder_;
+  TTimer* timer_ = nullptr;  // owned as a component
+  TZQShellListLink* shellList_ = nullptr;
+  TZQShellComboLink* shellCombo_ = nullptr;
+  TZQShellTreeOptions options_ = TZQShellTreeOptions::FromMask(ZQ_SHELL_TREE_DEFAULT_OPTIONS);
+  int changeDelay_ = 0;
+  int immediateUpdate_ = 0;  // -1: the next selection change is handed over at once
+  int lockCount_ = 0;
+  int expansionBlock_ = 0;
+  bool refreshPending_ = false;
+  bool dragging_ = false;
+  bool destroyingWindow_ = false;
+  TTreeNode* lastInserted_ = nullptr;
+  TCustomImageList* imageList_ = nullptr;  // owned as a component; its handle is the system's
+};
+
+// The published shell tree. Published properties the host keeps without
+// behaviour of its own: ChangeDelay, DragCursor, DragKind, BiDiMode,
+// ParentBiDiMode, Ctl3D, ParentCtl3D, BorderWidth, Constraints.
+class TZQShellTree : public TZQCustomShellTree {
+public:
+  using TZQCustomShellTree::TZQCustomShellTree;
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+};
+
+}  // namespace korvane

@@ -1,0 +1,85 @@
+// The shell tree's keys and wheel: the shared shortcut table's commands, verb
+// commands on a node, and the wheel handed to the shell control under the pointer.
+#include "controls/shell/tree/shelltree.h"
+
+#include "controls/shell/common/scrolling.h"
+#include "controls/shell/common/shortcuts.h"
+#include "controls/shell/common/windowhelpers.h"
+#include "host/Exceptions.h"
+
+namespace korvane {
+
+void TZQCustomShellTree::KeyDown(WORD& Key, TShiftState Shift) {
+  TZQCustomTreeView::KeyDown(Key, Shift);
+  if (Key == 0 || IsEditing() || IsDesigning() || !options_.Contains(zqstoDefaultKeyHandling)) return;
+  const TShortCut pressed = ShortCut(Key, Shift);
+  const WORD saved = Key;
+  Key = 0;
+  const auto& keys = ZQShellShortCuts();
+  TTreeNode* selected = GetSelected();
+  if (pressed == keys[zqkEdit]) {
+    if (selected) selected->EditText();
+  } else if (pressed == keys[zqkRefresh]) {
+    RefreshNodes();
+  } else if (pressed == keys[zqkCut]) {
+    DoCommandForNode(selected, "cut");
+  } else if (pressed == keys[zqkCopy]) {
+    DoCommandForNode(selected, "copy");
+  } else if (pressed == keys[zqkPaste]) {
+    DoCommandForNode(selected, "paste");
+  } else if (pressed == keys[zqkDelete] || ShortCut(saved, Shift - TShiftState{ssShift}) == keys[zqkDelete]) {
+    DoCommandForNode(selected, "delete");
+  } else {
+    Key = saved;  // not ours: the key goes on
+  }
+}
+
+HRESULT TZQCustomShellTree::DoCommandForNode(TTreeNode* node, const char* verb) {
+  TZQShTreeData* data = GetDataFromNode(node);
+  if (!data || !node->GetParent()) return S_FALSE;
+  const HWND owner = GetParentFormHandle(this);
+  IShellFolder* parent = data->GetParentIShf();
+  TComPtr<IContextMenu> menu;
+  PCUITEMID_CHILD child = data->GetRelPidl();
+  OleCheck(parent ? ShellGetUIObjectOf(parent, owner, 1, &child, menu) : E_FAIL);
+  const HRESULT hr = InvokeContextMenuVerb(owner, menu.Get(), verb);
+  RefreshNodes();
+  return hr;
+}
+
+bool TZQCustomShellTree::CanEdit(TTreeNode* Node) {
+  // Shell items are renamed through the shell, which the tree does not do yet:
+  // their labels stay as the shell names them.
+  if (NodeHasData(Node)) return false;
+  return TZQCustomTreeView::CanEdit(Node);
+}
+
+bool TZQCustomShellTree::ShellMouseWheel(bool down, TShiftState shift, POINT mousePos) {
+  return down ? DoMouseWheelDown(shift, mousePos) : DoMouseWheelUp(shift, mousePos);
+}
+
+namespace {
+// The host's answer, replaced by the answer of another shell control under the
+// pointer, which then scrolls instead; else the control scrolls itself.
+bool WheelTurned(TWinControl* self, bool handled, bool down, TShiftState shift, POINT mousePos) {
+  TWinControl* under = FindVCLWindow(mousePos);
+  if (under && under != self)
+    if (auto* target = dynamic_cast<TZQShellWheelTarget*>(under)) handled = target->ShellMouseWheel(down, shift, mousePos);
+  if (!handled) {
+    ScrollControlByWheel(self->GetHandle(), SB_VERT, static_cast<WORD>(down ? SB_LINEDOWN : SB_LINEUP),
+                         static_cast<WORD>(down ? SB_PAGEDOWN : SB_PAGEUP));
+    handled = true;
+  }
+  return handled;
+}
+}  // namespace
+
+bool TZQCustomShellTree::DoMouseWheelDown(TShiftState Shift, POINT MousePos) {
+  return WheelTurned(this, TZQCustomTreeView::DoMouseWheelDown(Shift, MousePos), true, Shift, MousePos);
+}
+
+bool TZQCustomShellTree::DoMouseWheelUp(TShiftState Shift, POINT MousePos) {
+  return WheelTurned(this, TZQCustomTreeView::DoMouseWheelUp(Shift, MousePos), false, Shift, MousePos);
+}
+
+}  // namespace korvane

@@ -1,0 +1,410 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/shell/Uzqshellcontrols.h"
+#include "host/Forms.h"
+#include "tests/support/Platform.h"
+#include "tests/support/ShellFixtures.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/Ui.h"
+
+using namespace korvane;
+
+namespace {
+
+// Stands in for the shell list on the other end of the link, recording the
+// tree's calls; it takes a second tree the way the list does (the first is unlinked).
+class TRecordingList : public TComponent, public TZQShellListLink {
+public:
+  using TComponent::TComponent;
+  TComponent* LinkComponent() override { return this; }
+  void SetShellTree(TZQCustomShellTree* t) override {
+    TZQCustomShellTree* old = tree;
+    tree = t;
+    if (old && t && old != t) old->SetShellList(nullptr);
+  }
+  TZQCustomShellTree* GetShellTree() override { return tree; }
+  void SetFolder(TZQShellLocator*) override { ++folderSets; }
+  TZQShellLocator* GetFolder() override { return &folder; }
+  void TreeChanged(TTreeNode* node) override { changed.push_back(node); }
+  void Synchronize(bool) override { ++syncs; }
+  bool HidesFoldersWhenLinkedToTree() override { return hideFolders; }
+
+  TZQCustomShellTree* tree = nullptr;
+  TZQShellLocator folder;
+  std::vector<TTreeNode*> changed;
+  int folderSets = 0, syncs = 0;
+  bool hideFolders = false;
+};
+
+std::vector<std::string> ChildTexts(TTreeNode* node) {
+  std::vector<std::string> texts;
+  for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling()) texts.push_back(c->GetText());
+  return texts;
+}
+
+TTreeNode* Child(TTreeNode* node, const std::string& text) {
+  for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling())
+    if (c->GetText() == text) return c;
+  return nullptr;
+}
+
+std::string LastName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
+// root: alpha (inner (hidden): deep: deeper), beta (empty), gamma (a file only),
+// secret (hidden), notes.txt
+class ShellTree : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir.Folder("alpha\\inner\\deep\\deeper");
+    SetFileAttributesA((dir / "alpha\\inner").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    dir.Folder("beta");
+    dir.File("gamma\\only.txt", 3);
+    dir.Folder("secret", FILE_ATTRIBUTE_HIDDEN);
+    dir.File("notes.txt", 5);
+  }
+  // A tree on the form showing root, filled.
+  TZQShellTree* MakeTree(TZQShellTreeOptions options = TZQShellTreeOptions::FromMask(ZQ_SHELL_TREE_DEFAULT_OPTIONS)) {
+    auto* tree = new TZQShellTree(form.Get());
+    tree->SetBounds(0, 0, 300, 280);
+    tree->SetParent(form.Get());
+    tree->SetOptions(options);
+    tree->GetBaseFolder()->SetPathName(dir.Path());
+    return tree;
+  }
+  test::TempDir dir;
+  test::TestForm form{320, 300};
+};
+
+}  // namespace
+
+TEST_F(ShellTree, DirectoryBaseIsTheExpandedTopNodeWithItsFoldersInShellOrder) {
+  TZQShellTree* tree = MakeTree();
+  TTreeNode* top = tree->GetItems()->GetFirstNode();
+  ASSERT_NE(top, nullptr);
+  EXPECT_EQ(top->GetNextSibling(), nullptr);
+  EXPECT_EQ(top->GetText(), LastName(dir.Path()));
+  EXPECT_TRUE(top->GetExpanded());
+  // Folders only, hidden ones included by default, sorted as the shell sorts them.
+  EXPECT_EQ(ChildTexts(top), (std::vector<std::string>{"alpha", "beta", "gamma", "secret"}));
+  EXPECT_EQ(tree->GetSelected(), top);
+  EXPECT_EQ(tree->GetSelectedPathName(), dir.Path());
+  // Records know their items: the path of each child is the folder on disk.
+  EXPECT_EQ(TZQCustomShellTree::GetDataFromNode(Child(top, "beta"))->GetPathName(), dir / "beta");
+  // Windows reports hidden items as ghosted, drawn dimmed; Wine reports them as
+  // SFGAO_HIDDEN only, which the tree does not ask for.
+  EXPECT_EQ(Child(top, "secret")->GetCut(), test::WindowsElseWine(true, false));
+  EXPECT_FALSE(Child(top, "alpha")->GetCut());
+
+  // Without hidden items and with non-folders.
+  tree->SetOptions(TZQShellTreeOptions::FromMask(ZQ_SHELL_TREE_DEFAULT_OPTIONS) - TZQShellTreeOptions{zqstoShowHidden} +
+                   TZQShellTreeOptions{zqstoIncludeNonFolders});
+  EXPECT_EQ(ChildTexts(top).size(), 4u);  // options alone do not refill
+  tree->FillItems();
+  top = tree->GetItems()->GetFirstNode();
+  EXPECT_EQ(ChildTexts(top), (std::vector<std::string>{"alpha", "beta", "gamma", "notes.txt"}));
+}
+
+TEST_F(ShellTree, DeferredFirstFillOfTheDesktopAndTheVirtualFolderFilter) {
+  TIdListPtr drives;
+  ASSERT_EQ(ShellGetSpecialFolderIdList(nullptr, csidlDrives, drives), S_OK);
+  auto find = [](TTreeNode* parent, PCItemIDList list) -> TTreeNode* {
+    for (TTreeNode* c = parent->GetFirstChild(); c; c = c->GetNextSibling())
+      if (CompareAbsIdLists(TZQCustomShellTree::GetDataFromNode(c)->GetAbsPidl(), list) == 0) return c;
+    return nullptr;
+  };
+  for (const bool virtualFolders : {true, false}) {
+    SCOPED_TRACE(virtualFolders);
+    auto* tree = new TZQShellTree(form.Get());
+    auto options = TZQShellTreeOptions::FromMask(ZQ_SHELL_TREE_DEFAULT_OPTIONS);
+    if (!virtualFolders) options = options - TZQShellTreeOptions{zqstoVirtualFolders};
+    tree->SetOptions(options);
+    tree->SetParent(form.Get());
+    EXPECT_EQ(tree->GetItems()->GetFirstNode(), nullptr);  // the fill waits for the message loop
+    ASSERT_TRUE(test::PumpUntil([&] { return tree->GetItems()->GetFirstNode() != nullptr; }));
+    TTreeNode* top = tree->GetItems()->GetFirstNode();
+    EXPECT_EQ(top->GetText(), "Desktop");
+    EXPECT_TRUE(top->GetExpanded());
+    TTreeNode* computer = find(top, drives.Get());
+    ASSERT_NE(computer, nullptr);  // My Computer is a file-system ancestor: shown either way
+    computer->Expand(false);
+    std::string paths;
+    int virtualItems = 0;  // Control Panel: an item without a file-system path
+    for (TTreeNode* c = computer->GetFirstChild(); c; c = c->GetNextSibling()) {
+      const std::string path = TZQCustomShellTree::GetDataFromNode(c)->GetPathName();
+      paths += path + ";";
+      virtualItems += path.empty();
+    }
+    EXPECT_NE(paths.find("C:\\;"), std::string::npos) << paths;  // drives stay
+    EXPECT_EQ(virtualItems > 0, virtualFolders) << paths;
+    tree->Free();
+  }
+}
+
+namespace {
+// A folder whose enumeration fails while failing is set; everything else is the real folder's.
+class TFailingEnumFolder : public IShellFolder {
+public:
+  explicit TFailingEnumFolder(IShellFolder* real) : real_(TComPtr<IShellFolder>::Share(real)) {}
+  bool failing = true;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (riid == IID_IUnknown || riid == IID_IShellFolder) {
+      *ppv = static_cast<IShellFolder*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG r = --refs_;
+    if (r == 0) delete this;
+    return r;
+  }
+  HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND h, IBindCtx* b, LPWSTR n, ULONG* e, PIDLIST_RELATIVE* p, ULONG* a) override {
+    return real_->ParseDisplayName(h, b, n, e, p, a);
+  }
+  HRESULT STDMETHODCALLTYPE EnumObjects(HWND h, SHCONTF f, IEnumIDList** e) override {
+    if (failing) {
+      *e = nullptr;
+      return E_ACCESSDENIED;
+    }
+    return real_->EnumObjects(h, f, e);
+  }
+  HRESULT STDMETHODCALLTYPE BindToObject(PCUIDLIST_RELATIVE p, IBindCtx* b, REFIID r, void** o) override {
+    return real_->BindToObject(p, b, r, o);
+  }
+  HRESULT STDMETHODCALLTYPE BindToStorage(PCUIDLIST_RELATIVE p, IBindCtx* b, REFIID r, void** o) override {
+    return real_->BindToStorage(p, b, r, o);
+  }
+  HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM l, PCUIDLIST_RELATIVE a, PCUIDLIST_RELATIVE b) override {
+    return real_->CompareIDs(l, a, b);
+  }
+  HRESULT STDMETHODCALLTYPE CreateViewObject(HWND h, REFIID r, void** o) override { return real_->CreateViewObject(h, r, o); }
+  HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT c, PCUITEMID_CHILD_ARRAY a, SFGAOF* f) override {
+    return real_->GetAttributesOf(c, a, f);
+  }
+  HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND h, UINT c, PCUITEMID_CHILD_ARRAY a, REFIID r, UINT* x, void** o) override {
+    return real_->GetUIObjectOf(h, c, a, r, x, o);
+  }
+  HRESULT STDMETHODCALLTYPE GetDisplayNameOf(PCUITEMID_CHILD p, SHGDNF f, STRRET* s) override {
+    return real_->GetDisplayNameOf(p, f, s);
+  }
+  HRESULT STDMETHODCALLTYPE SetNameOf(HWND h, PCUITEMID_CHILD p, LPCWSTR n, SHGDNF f, PITEMID_CHILD* o) override {
+    return real_->SetNameOf(h, p, n, f, o);
+  }
+
+private:
+  virtual ~TFailingEnumFolder() = default;
+  TComPtr<IShellFolder> real_;
+  ULONG refs_ = 0;
+};
+}  // namespace
+
+TEST_F(ShellTree, ExpandButtonsFollowWhatEnumerationFindsAndTheFilterAdmits) {
+  dir.Folder("alpha\\second");
+  TZQShellTree* tree = MakeTree();
+  std::vector<std::string> offered;
+  tree->OnAddItem = [&](TObject*, IShellFolder*, PItemIDList, PItemIDList item, int, BOOL& allow) {
+    offered.push_back(GetItemDisplayName(nullptr, item, SHGDN_NORMAL));
+    if (GetItemDisplayName(TZQCustomShellTree::GetDataFromNode(tree->GetItems()->GetFirstNode())->GetThisIShf(), item,
+                           SHGDN_INFOLDER) == "gamma")
+      allow = FALSE;
+  };
+  tree->FillItems();
+  TTreeNode* top = tree->GetItems()->GetFirstNode();
+  EXPECT_EQ(ChildTexts(top), (std::vector<std::string>{"alpha", "beta", "secret"}));
+
+  // A folder found empty loses its button when expanded.
+  TTreeNode* beta = Child(top, "beta");
+  beta->Expand(false);
+  EXPECT_EQ(beta->GetFirstChild(), nullptr);
+  EXPECT_FALSE(beta->GetHasChildren());
+
+  // A refused item stays out of the walk too: the walk ends at its parent and adds nothing.
+  tree->SetSelectedPathName(dir / "gamma");
+  EXPECT_EQ(tree->GetSelected(), top);
+  EXPECT_EQ(ChildTexts(top), (std::vector<std::string>{"alpha", "beta", "secret"}));
+
+  // A folder whose enumeration fails keeps its button and fills when expanded again.
+  TTreeNode* alpha = Child(top, "alpha");
+  TZQShTreeData* record = TZQCustomShellTree::GetDataFromNode(alpha);
+  auto* failing = new TFailingEnumFolder(record->GetThisIShf());
+  TComPtr<IShellFolder> holder = TComPtr<IShellFolder>::Share(failing);
+  record->SetThisIShf(failing);
+  alpha->Expand(false);
+  EXPECT_EQ(alpha->GetFirstChild(), nullptr);
+  EXPECT_TRUE(alpha->GetHasChildren());
+  alpha->Collapse(false);
+  failing->failing = false;
+  alpha->Expand(false);
+  EXPECT_EQ(ChildTexts(alpha), (std::vector<std::string>{"inner", "second"}));
+}
+
+TEST_F(ShellTree, ClickHandsOverAtOnceKeysAfterAPauseAndSynchronizeForces) {
+  TZQShellTree* tree = MakeTree();
+  auto* list = new TRecordingList(form.Get());
+  tree->SetShellList(list);
+  EXPECT_EQ(list->tree, tree);
+  EXPECT_EQ(list->folderSets, 1);
+  TTreeNode* top = tree->GetItems()->GetFirstNode();
+
+  // A click on "beta": the tree view reports NM_CLICK before the selection change.
+  TTreeNode* beta = Child(top, "beta");
+  const RECT r = beta->DisplayRect(true);
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageA(tree->GetHandle(), WM_LBUTTONUP, 0, at);  // ends the drag-detect loop the press enters
+  SendMessageA(tree->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  test::Pump(50);
+  ASSERT_EQ(tree->GetSelected(), beta);
+  ASSERT_EQ(list->changed.size(), 1u);
+  EXPECT_EQ(list->changed[0], beta);
+  EXPECT_EQ(tree->GetSelectedFolder()->GetPathName(), dir / "beta");
+
+  // Three arrow keys: one hand-over, of the last node, after the pause.
+  ZQSH_TREE_KEY_UPDATE_DELAY = 500;
+  for (int i = 0; i < 3; ++i) SendMessageA(tree->GetHandle(), WM_KEYDOWN, i == 0 ? VK_UP : VK_DOWN, 0);
+  TTreeNode* gamma = Child(top, "gamma");
+  EXPECT_EQ(tree->GetSelected(), gamma);  // up to alpha, down to beta, down to gamma
+  EXPECT_EQ(list->changed.size(), 1u);
+  EXPECT_EQ(tree->GetSelectedFolder()->GetPathName(), dir / "beta");  // not yet
+  ASSERT_TRUE(test::PumpUntil([&] { return list->changed.size() == 2; }, 3000));
+  test::Pump(700);
+  ASSERT_EQ(list->changed.size(), 2u);
+  EXPECT_EQ(list->changed[1], gamma);
+  EXPECT_EQ(tree->GetSelectedFolder()->GetPathName(), dir / "gamma");
+
+  // Synchronize carries a pending hand-over out at once and asks the list first.
+  SendMessageA(tree->GetHandle(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(list->changed.size(), 2u);
+  tree->Synchronize(true);
+  EXPECT_EQ(list->syncs, 1);
+  ASSERT_EQ(list->changed.size(), 3u);
+  EXPECT_EQ(list->changed[2], Child(top, "secret"));
+  EXPECT_FALSE(tree->GetTimer()->GetEnabled());
+
+  // A second tree linking the list unlinks the first; freeing the list clears the link.
+  auto* other = new TZQShellTree(form.Get());
+  other->SetParent(form.Get());
+  other->SetShellList(list);
+  EXPECT_EQ(tree->GetShellList(), nullptr);
+  EXPECT_EQ(list->tree, other);
+  list->Free();
+  EXPECT_EQ(other->GetShellList(), nullptr);
+  // Without a list every change goes on at once (a keyboard move included).
+  SendMessageA(tree->GetHandle(), WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(tree->GetSelectedFolder()->GetPathName(), dir / "gamma");
+}
+
+TEST_F(ShellTree, WalkingToAPathExpandsEveryLevelAndStaysInsideTheBase) {
+  auto options = TZQShellTreeOptions::FromMask(ZQ_SHELL_TREE_DEFAULT_OPTIONS) - TZQShellTreeOptions{zqstoShowHidden};
+  TZQShellTree* tree = MakeTree(options);
+  TTreeNode* top = tree->GetItems()->GetFirstNode();
+  EXPECT_EQ(ChildTexts(top), (std::vector<std::string>{"alpha", "beta", "gamma"}));
+  // Even a tree that refuses to open nodes gets its nodes on the walk.
+  int expandingAsked = 0;
+  tree->OnExpanding = [&](TObject*, TTreeNode*, bool& allow) {
+    ++expandingAsked;
+    allow = false;
+  };
+  const int before = tree->GetItems()->GetCount();
+
+  // Four levels below the base, through a hidden folder that the fill left out.
+  tree->SetSelectedPathName(dir / "alpha\\inner\\deep\\deeper");
+  TTreeNode* selected = tree->GetSelected();
+  ASSERT_NE(selected, nullptr);
+  EXPECT_EQ(selected->GetText(), "deeper");
+  EXPECT_EQ(tree->GetSelectedPathName(), dir / "alpha\\inner\\deep\\deeper");
+  EXPECT_EQ(selected->GetLevel(), 4);
+  EXPECT_EQ(selected->GetParent()->GetText(), "deep");
+  EXPECT_EQ(selected->GetParent()->GetParent()->GetText(), "inner");
+  EXPECT_GT(expandingAsked, 0);
+  tree->OnExpanding = nullptr;
+
+  // A path that does not parse keeps the selection; one outside the base selects
+  // the top-level node and adds nothing.
+  const int nodes = tree->GetItems()->GetCount();
+  EXPECT_GT(nodes, before);
+  tree->SetSelectedPathName(dir / "no such folder");
+  EXPECT_EQ(tree->GetSelected(), selected);
+  test::TempDir elsewhere;
+  elsewhere.Folder("x\\y");
+  tree->SetSelectedPathName(elsewhere / "x\\y");
+  EXPECT_EQ(tree->GetSelected(), top);
+  EXPECT_EQ(tree->GetItems()->GetCount(), nodes);
+
+  // A base that is not a prefix of the target: "beta\sub" is not looked for in alpha.
+  dir.Folder("beta\\sub");
+  tree->GetBaseFolder()->SetPathName(dir / "alpha");
+  top = tree->GetItems()->GetFirstNode();
+  EXPECT_EQ(top->GetText(), "alpha");
+  const int alphaNodes = tree->GetItems()->GetCount();
+  tree->SetSelectedPathName(dir / "beta\\sub");
+  EXPECT_EQ(tree->GetSelected(), top);
+  EXPECT_EQ(tree->GetItems()->GetCount(), alphaNodes);
+
+  // The last level is expanded when the linked list hides folders.
+  auto* list = new TRecordingList(form.Get());
+  list->hideFolders = true;
+  tree->SetShellList(list);
+  tree->SetSelectedPathName(dir / "alpha\\inner\\deep");
+  ASSERT_EQ(tree->GetSelected()->GetText(), "deep");
+  EXPECT_TRUE(tree->GetSelected()->GetExpanded());
+  EXPECT_EQ(ChildTexts(tree->GetSelected()), (std::vector<std::string>{"deeper"}));
+}
+
+TEST_F(ShellTree, ANewWindowFillsAgainAndGoUpClimbs) {
+  TZQShellTree* tree = MakeTree();
+  tree->SetSelectedPathName(dir / "alpha\\inner\\deep");
+  ASSERT_EQ(tree->GetSelected()->GetText(), "deep");
+  tree->GoUp(2);
+  EXPECT_EQ(tree->GetSelectedPathName(), dir / "alpha");
+  tree->GoUp(5);
+  EXPECT_EQ(tree->GetSelected(), tree->GetItems()->GetFirstNode());
+
+  int deleted = 0;
+  tree->OnDeleteItem = [&](TObject*, TTreeNode*, TZQShTreeData* data) { deleted += data != nullptr; };
+  tree->RecreateWnd();
+  EXPECT_GT(deleted, 5);  // every record went with the old window
+  ASSERT_TRUE(test::PumpUntil([&] { return tree->GetItems()->GetFirstNode() != nullptr; }));
+  TTreeNode* top = tree->GetItems()->GetFirstNode();
+  EXPECT_EQ(top->GetText(), LastName(dir.Path()));
+  EXPECT_EQ(ChildTexts(top), (std::vector<std::string>{"alpha", "beta", "gamma", "secret"}));
+}
+
+TEST_F(ShellTree, WheelOverAnotherShellTreeScrollsThatTree) {
+  for (int i = 0; i < 40; ++i) dir.Folder("many\\f" + std::to_string(100 + i));
+  TZQShellTree* focused = MakeTree();
+  focused->SetBounds(0, 0, 150, 280);
+  auto* under = new TZQShellTree(form.Get());
+  under->SetBounds(160, 0, 150, 120);
+  under->SetParent(form.Get());
+  under->GetBaseFolder()->SetPathName(dir / "many");
+  ASSERT_EQ(ChildTexts(under->GetItems()->GetFirstNode()).size(), 40u);
+  const TTreeNode* topBefore = under->GetTopItem();
+  const TTreeNode* focusedTop = focused->GetTopItem();
+  RECT r;
+  GetWindowRect(under->GetHandle(), &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  SendMessageA(focused->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+               MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+  EXPECT_NE(under->GetTopItem(), topBefore);
+  EXPECT_EQ(focused->GetTopItem(), focusedTop);
+}
+
+TEST_F(ShellTree, ScreenshotOfATreeExpandedTwoLevels) {
+  TZQShellTree* tree = MakeTree();
+  tree->SetSelectedPathName(dir / "alpha\\inner");
+  Child(tree->GetItems()->GetFirstNode(), "gamma")->Expand(false);
+  const auto shot = test::Snapshot(*tree);
+  // Node text is drawn: dark pixels in the row of "alpha".
+  const RECT r = Child(tree->GetItems()->GetFirstNode(), "alpha")->DisplayRect(true);
+  int dark = 0;
+  for (int x = r.left; x < r.right; ++x)
+    for (int y = r.top; y < r.bottom; ++y) dark += GetRValue(shot->PixelRGB(x, y)) < 100;
+  EXPECT_GT(dark, 5);
+  test::SaveScreenshot(form->GetHandle(), std::string(KORVANE_SCREENSHOT_DIR) + "\\shelltree.png");
+}
