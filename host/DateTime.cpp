@@ -152,7 +152,10 @@ std::string FormatDateTime(const std::string& format, TDateTime value) {
     switch (lc) {
       case 'c':
         out += DateText(st, DATE_SHORTDATE);
-        if (value - std::floor(value) != 0) out += " " + TimeText(st, 0);
+        if (value - std::floor(value) != 0) {
+          out += ' ';
+          out += TimeText(st, 0);
+        }
         p += 1;
         continue;
       case 'd':

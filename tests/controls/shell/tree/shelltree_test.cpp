@@ -5,6 +5,7 @@
 
 #include "controls/shell/Uzqshellcontrols.h"
 #include "host/Forms.h"
+#include "host/SysUtils.h"
 #include "tests/support/Platform.h"
 #include "tests/support/ShellFixtures.h"
 #include "tests/support/TempDir.h"
@@ -407,4 +408,55 @@ TEST_F(ShellTree, ScreenshotOfATreeExpandedTwoLevels) {
     for (int y = r.top; y < r.bottom; ++y) dark += GetRValue(shot->PixelRGB(x, y)) < 100;
   EXPECT_GT(dark, 5);
   test::SaveScreenshot(form->GetHandle(), std::string(KORVANE_SCREENSHOT_DIR) + "\\shelltree.png");
+}
+
+namespace {
+std::string ClipboardFile(HWND owner) {
+  std::string path;
+  if (!OpenClipboard(owner)) return path;
+  if (HANDLE h = GetClipboardData(CF_HDROP)) {
+    char buf[MAX_PATH] = {};
+    if (DragQueryFileA(static_cast<HDROP>(h), 0, buf, MAX_PATH)) path = buf;
+  }
+  CloseClipboard();
+  return path;
+}
+void PressWithCtrl(HWND wnd, WORD key, bool ctrl) {
+  BYTE state[256];
+  GetKeyboardState(state);
+  state[VK_CONTROL] = ctrl ? 0x80 : 0;
+  SetKeyboardState(state);
+  SendMessageA(wnd, WM_KEYDOWN, key, 0);
+  state[VK_CONTROL] = 0;
+  SetKeyboardState(state);
+}
+}  // namespace
+
+TEST_F(ShellTree, DefaultKeysCopyAndRefreshKeepingTheSelection) {
+  TZQShellTree* tree = MakeTree();
+  HWND wnd = tree->GetHandle();
+  ASSERT_TRUE(OpenClipboard(wnd));
+  EmptyClipboard();
+  CloseClipboard();
+  tree->SetSelectedPathName(dir / "beta");
+  PressWithCtrl(wnd, 'C', true);
+  EXPECT_TRUE(AnsiSameText(ClipboardFile(wnd), dir / "beta")) << ClipboardFile(wnd);
+  EXPECT_EQ(tree->GetSelectedPathName(), dir / "beta");  // the refresh after the verb keeps it
+
+  // F5 refills: a folder made since shows, the selection stays.
+  dir.Folder("delta");
+  PressWithCtrl(wnd, VK_F5, false);
+  EXPECT_EQ(ChildTexts(tree->GetItems()->GetFirstNode()),
+            (std::vector<std::string>{"alpha", "beta", "delta", "gamma", "secret"}));
+  EXPECT_EQ(tree->GetSelectedPathName(), dir / "beta");
+
+  // Without default key handling the key reaches the host unchanged.
+  WORD seen = 0;
+  tree->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { seen = key; };
+  auto options = tree->GetOptions();
+  tree->SetOptions(options - TZQShellTreeOptions{zqstoDefaultKeyHandling});
+  dir.Folder("epsilon");
+  PressWithCtrl(wnd, VK_F5, false);
+  EXPECT_EQ(seen, VK_F5);
+  EXPECT_EQ(ChildTexts(tree->GetItems()->GetFirstNode()).size(), 5u);
 }

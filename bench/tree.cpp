@@ -1,0 +1,134 @@
+// The shell tree against the bare shell work: expanding a node of 10 000 and of
+// 2 000 sub-folders until its children are shown, and the heap the tree's own
+// records and lists take per node.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "Bench.h"
+#include "controls/shell/Uzqshellcontrols.h"
+#include "host/Application.h"
+#include "host/Forms.h"
+
+using namespace korvane;
+using namespace korvane::bench;
+
+namespace {
+
+// Bytes in use on every heap of the process.
+std::size_t HeapBytes() {
+  HANDLE heaps[64];
+  const DWORD n = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
+  std::size_t used = 0;
+  for (DWORD i = 0; i < n; ++i) {
+    PROCESS_HEAP_ENTRY e = {};
+    HeapLock(heaps[i]);
+    while (HeapWalk(heaps[i], &e))
+      if (e.wFlags & PROCESS_HEAP_ENTRY_BUSY) used += e.cbData;
+    HeapUnlock(heaps[i]);
+  }
+  return used;
+}
+
+IShellFolder* g_sortFolder = nullptr;
+int CALLBACK CompareBare(LPARAM a, LPARAM b, LPARAM) {
+  const HRESULT hr = g_sortFolder->CompareIDs(0, reinterpret_cast<PCUIDLIST_RELATIVE>(a), reinterpret_cast<PCUIDLIST_RELATIVE>(b));
+  return static_cast<std::int16_t>(HRESULT_CODE(hr));
+}
+
+// Enumeration, attributes per item, CompareIDs order and the same number of
+// nodes in a plain tree view (text by callback), inside one update bracket.
+// Answers the heap bytes the view holds with its nodes in it.
+std::size_t ExpandBare(const std::string& path, HWND parent, std::vector<TIdListPtr>& keep) {
+  TIdListPtr list;
+  TComPtr<IShellFolder> folder;
+  ShellGetIdListFromPath(path, list);
+  ShellGetFolderFromIdList(list.Get(), folder);
+  HWND tv = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, 0, 0, 300, 400, parent,
+                            nullptr, nullptr, nullptr);
+  TComPtr<IEnumIDList> items;
+  folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN, items.Put());
+  keep.clear();
+  PITEMID_CHILD child = nullptr;
+  while (items->Next(1, &child, nullptr) == S_OK) keep.emplace_back(child);
+  SendMessageA(tv, WM_SETREDRAW, FALSE, 0);
+  TVINSERTSTRUCTA ins = {};
+  ins.hParent = TVI_ROOT;
+  ins.hInsertAfter = TVI_LAST;
+  ins.item.mask = TVIF_TEXT | TVIF_PARAM;
+  ins.item.pszText = LPSTR_TEXTCALLBACKA;
+  for (const TIdListPtr& c : keep) {
+    SFGAOF mask = 0xF20B0000;
+    PCUITEMID_CHILD p = c.Get();
+    folder->GetAttributesOf(1, &p, &mask);
+    ins.item.lParam = reinterpret_cast<LPARAM>(c.Get());
+    SendMessageA(tv, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins));
+  }
+  g_sortFolder = folder.Get();
+  TVSORTCB sort = {TVI_ROOT, CompareBare, 0};
+  SendMessageA(tv, TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
+  SendMessageA(tv, WM_SETREDRAW, TRUE, 0);
+  UpdateWindow(tv);
+  const std::size_t bytes = HeapBytes();
+  DestroyWindow(tv);
+  return bytes;
+}
+
+struct TTreeRun {
+  double seconds;
+  std::size_t heapWithNodes;
+};
+
+// A shell tree whose base holds the folder; expanding its node until shown.
+TTreeRun ExpandTree(TForm* form, const std::string& base, const std::string& name) {
+  auto* tree = new TZQShellTree(form);
+  tree->SetBounds(0, 0, 300, 400);
+  tree->SetParent(form);
+  tree->GetBaseFolder()->SetPathName(base);
+  TTreeNode* node = nullptr;
+  for (TTreeNode* c = tree->GetItems()->GetFirstNode()->GetFirstChild(); c; c = c->GetNextSibling())
+    if (c->GetText() == name) node = c;
+  LARGE_INTEGER f, a, b;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&a);
+  node->Expand(false);
+  UpdateWindow(tree->GetHandle());
+  QueryPerformanceCounter(&b);
+  const TTreeRun run = {static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart), HeapBytes()};
+  tree->Free();
+  return run;
+}
+
+}  // namespace
+
+int main() {
+  const std::string base = DataFolder("tree");
+  if (base.empty()) {
+    std::printf("KORVANE_BENCH_DATA is not set: run through ./run bench\n");
+    return 0;
+  }
+  TForm* form = new TForm(nullptr);
+  form->SetBounds(0, 0, 320, 420);
+  form->Show();
+  std::vector<TIdListPtr> keep;
+  double bare10 = 1e30, tree10 = 1e30, tree2 = 1e30;
+  std::size_t bareHeap = 0, treeHeap = 0;
+  for (int run = 0; run < 3; ++run) {
+    const std::size_t before = HeapBytes();
+    bare10 = std::min(bare10, BestSeconds(1, [&] { bareHeap = ExpandBare(base + "\\n10000", form->GetHandle(), keep); }));
+    bareHeap -= before;
+    keep.clear();
+    const std::size_t beforeTree = HeapBytes();
+    const TTreeRun t = ExpandTree(form, base, "n10000");
+    tree10 = std::min(tree10, t.seconds);
+    treeHeap = t.heapWithNodes - beforeTree;
+    tree2 = std::min(tree2, ExpandTree(form, base, "n2000").seconds);
+  }
+  Report("tree_bare_expand_10000_s", bare10, "s");
+  Report("tree_expand_10000_s", tree10, "s");
+  Report("tree_expand_10000_vs_bare", tree10 / bare10, "ratio");
+  Report("tree_expand_scaling", tree10 / tree2, "ratio");
+  Report("tree_bytes_per_node", (static_cast<double>(treeHeap) - static_cast<double>(bareHeap)) / 10000.0, "bytes");
+  form->Free();
+  return 0;
+}
