@@ -12,13 +12,21 @@ namespace korvane {
 
 // --- TTreeNode
 
+namespace {
+// TVM_GETITEMRECT takes the item in the rectangle's first bytes.
+RECT ItemRectRequest(HTREEITEM item) {
+  RECT r = {};
+  std::memcpy(&r, &item, sizeof item);
+  return r;
+}
+}  // namespace
+
 TCustomTreeView* TTreeNode::GetTreeView() const { return owner_->GetOwner(); }
 HWND TTreeNode::Wnd() const { return GetTreeView()->GetHandle(); }
 
 void TTreeNode::Refresh() {
   if (!item_) return;
-  RECT r;
-  *reinterpret_cast<HTREEITEM*>(&r) = item_;
+  RECT r = ItemRectRequest(item_);
   if (SendMessageA(Wnd(), TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&r))) InvalidateRect(Wnd(), &r, TRUE);
 }
 
@@ -179,16 +187,14 @@ bool TTreeNode::HasAsParent(const TTreeNode* node) const {
 }
 
 bool TTreeNode::IsVisible() const {
-  RECT r;
-  *reinterpret_cast<HTREEITEM*>(&r) = item_;
+  RECT r = ItemRectRequest(item_);
   return SendMessageA(Wnd(), TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&r)) != 0;
 }
 
 void TTreeNode::MakeVisible() { SendMessageA(Wnd(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item_)); }
 
 RECT TTreeNode::DisplayRect(bool textOnly) const {
-  RECT r = {};
-  *reinterpret_cast<HTREEITEM*>(&r) = item_;
+  RECT r = ItemRectRequest(item_);
   if (!SendMessageA(Wnd(), TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&r))) r = {};
   return r;
 }
