@@ -5,6 +5,7 @@
 #include "controls/shell/Uzqshellcontrols.h"
 #include "host/SysUtils.h"
 #include "host/UtilWindow.h"
+#include "tests/support/Clipboard.h"
 #include "tests/support/Platform.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/TempDir.h"
@@ -79,16 +80,6 @@ private:
   TBrokenMenu* menu_;
 };
 
-std::string ClipboardFile(HWND owner) {
-  std::string path;
-  if (!OpenClipboard(owner)) return path;
-  if (HANDLE h = GetClipboardData(CF_HDROP)) {
-    char buf[MAX_PATH] = {};
-    if (DragQueryFileA(static_cast<HDROP>(h), 0, buf, MAX_PATH)) path = buf;
-  }
-  CloseClipboard();
-  return path;
-}
 
 void EmptyTheClipboard(HWND owner) {
   ASSERT_TRUE(OpenClipboard(owner));
@@ -132,12 +123,12 @@ TEST(ContextMenus, ATrackedShellMenuRunsTheChosenCommand) {
   ASSERT_TRUE(driver.Acted());
   ASSERT_EQ(chosen, copyId);
   EXPECT_EQ(InvokeContextMenuVerb(owner, menu.Get(), MAKEINTRESOURCEA(chosen - ZQ_FIRST_SHELL_COMMAND)), S_OK);
-  EXPECT_TRUE(AnsiSameText(ClipboardFile(owner), file));
+  EXPECT_TRUE(AnsiSameText(test::ClipboardFile(owner), file));
 
   // By verb text.
   EmptyTheClipboard(owner);
   EXPECT_EQ(InvokeContextMenuVerb(owner, menu.Get(), "copy"), S_OK);
-  EXPECT_TRUE(AnsiSameText(ClipboardFile(owner), file));
+  EXPECT_TRUE(AnsiSameText(test::ClipboardFile(owner), file));
   DeallocateHWnd(owner);
 }
 
@@ -152,7 +143,7 @@ TEST(ContextMenus, AVerbNoItemCarriesRunsNothing) {
   ASSERT_EQ(item.Menu(owner, CMF_EXPLORE, menu, popup), S_OK);
   EXPECT_EQ(FindContextMenuVerb(menu.Get(), "no-such-verb"), -1);
   EXPECT_EQ(InvokeContextMenuVerb(owner, menu.Get(), "no-such-verb"), HRESULT_FROM_WIN32(ERROR_NOT_FOUND));
-  EXPECT_EQ(ClipboardFile(owner), "");  // neither the first command nor any other ran
+  EXPECT_EQ(test::ClipboardFile(owner), "");  // neither the first command nor any other ran
   EXPECT_TRUE(FileExists(file));
   DeallocateHWnd(owner);
 }

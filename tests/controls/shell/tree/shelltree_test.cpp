@@ -6,6 +6,7 @@
 #include "controls/shell/Uzqshellcontrols.h"
 #include "host/Forms.h"
 #include "host/SysUtils.h"
+#include "tests/support/Clipboard.h"
 #include "tests/support/Platform.h"
 #include "tests/support/ShellFixtures.h"
 #include "tests/support/TempDir.h"
@@ -411,16 +412,6 @@ TEST_F(ShellTree, ScreenshotOfATreeExpandedTwoLevels) {
 }
 
 namespace {
-std::string ClipboardFile(HWND owner) {
-  std::string path;
-  if (!OpenClipboard(owner)) return path;
-  if (HANDLE h = GetClipboardData(CF_HDROP)) {
-    char buf[MAX_PATH] = {};
-    if (DragQueryFileA(static_cast<HDROP>(h), 0, buf, MAX_PATH)) path = buf;
-  }
-  CloseClipboard();
-  return path;
-}
 void PressWithCtrl(HWND wnd, WORD key, bool ctrl) {
   BYTE state[256];
   GetKeyboardState(state);
@@ -440,7 +431,7 @@ TEST_F(ShellTree, DefaultKeysCopyAndRefreshKeepingTheSelection) {
   CloseClipboard();
   tree->SetSelectedPathName(dir / "beta");
   PressWithCtrl(wnd, 'C', true);
-  EXPECT_TRUE(AnsiSameText(ClipboardFile(wnd), dir / "beta")) << ClipboardFile(wnd);
+  EXPECT_TRUE(AnsiSameText(test::ClipboardFile(wnd), dir / "beta")) << test::ClipboardFile(wnd);
   EXPECT_EQ(tree->GetSelectedPathName(), dir / "beta");  // the refresh after the verb keeps it
 
   // F5 refills: a folder made since shows, the selection stays.
