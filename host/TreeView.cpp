@@ -270,7 +270,8 @@ TTreeNode* TTreeNodes::GetItem(int absoluteIndex) const {
   return n;
 }
 
-TTreeNode* TTreeNodes::InternalAdd(HTREEITEM parent, HTREEITEM after, const std::string& s, void* data) {
+TTreeNode* TTreeNodes::InternalAdd(HTREEITEM parent, HTREEITEM after, const std::string& s, void* data,
+                                   const TTreeNodeState* state) {
   auto* node = new TTreeNode(this);
   node->text_ = s;
   node->data_ = data;
@@ -282,6 +283,14 @@ TTreeNode* TTreeNodes::InternalAdd(HTREEITEM parent, HTREEITEM after, const std:
   ins.item.iImage = I_IMAGECALLBACK;
   ins.item.iSelectedImage = I_IMAGECALLBACK;
   ins.item.lParam = reinterpret_cast<LPARAM>(node);
+  if (state) {
+    ins.item.mask |= TVIF_CHILDREN | TVIF_STATE;
+    ins.item.cChildren = state->HasChildren ? 1 : 0;
+    ins.item.stateMask = TVIS_OVERLAYMASK | TVIS_CUT;
+    ins.item.state = INDEXTOOVERLAYMASK(state->OverlayIndex < 0 ? 0 : state->OverlayIndex + 1) |
+                     (state->Cut ? TVIS_CUT : 0);
+    node->overlayIndex_ = state->OverlayIndex;
+  }
   node->item_ = reinterpret_cast<HTREEITEM>(SendMessageA(owner_->GetHandle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
   if (!node->item_) {
     delete node;
@@ -302,6 +311,11 @@ TTreeNode* TTreeNodes::AddObjectFirst(TTreeNode* sibling, const std::string& s, 
 
 TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& s, void* data) {
   return InternalAdd(parent ? parent->GetItemId() : TVI_ROOT, TVI_LAST, s, data);
+}
+
+TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& s, void* data,
+                                      const TTreeNodeState& state) {
+  return InternalAdd(parent ? parent->GetItemId() : TVI_ROOT, TVI_LAST, s, data, &state);
 }
 
 TTreeNode* TTreeNodes::AddChildObjectFirst(TTreeNode* parent, const std::string& s, void* data) {

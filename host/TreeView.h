@@ -32,6 +32,15 @@ using TTVCustomDrawItemEvent = std::function<void(TObject* Sender, TTreeNode* No
 
 enum TNodeAttachMode : std::uint8_t { naAdd, naAddFirst, naAddChild, naAddChildFirst, naInsert };
 
+// What a new node shows from the start, set with its insertion: one message
+// per node instead of one per property (Wine validates an item by a linear
+// search on every message that names it).
+struct TTreeNodeState {
+  bool HasChildren = false;
+  int OverlayIndex = -1;
+  bool Cut = false;
+};
+
 class TTreeNode : public TPersistent {
 public:
   TTreeNodes* GetOwner() const { return owner_; }
@@ -123,6 +132,7 @@ public:
   TTreeNode* AddObjectFirst(TTreeNode* sibling, const std::string& s, void* data);
   TTreeNode* AddChild(TTreeNode* parent, const std::string& s) { return AddChildObject(parent, s, nullptr); }
   TTreeNode* AddChildObject(TTreeNode* parent, const std::string& s, void* data);
+  TTreeNode* AddChildObject(TTreeNode* parent, const std::string& s, void* data, const TTreeNodeState& state);
   TTreeNode* AddChildFirst(TTreeNode* parent, const std::string& s) { return AddChildObjectFirst(parent, s, nullptr); }
   TTreeNode* AddChildObjectFirst(TTreeNode* parent, const std::string& s, void* data);
   TTreeNode* Insert(TTreeNode* sibling, const std::string& s) { return InsertObject(sibling, s, nullptr); }
@@ -134,7 +144,8 @@ public:
 
 private:
   friend class TCustomTreeView;
-  TTreeNode* InternalAdd(HTREEITEM parent, HTREEITEM after, const std::string& s, void* data);
+  TTreeNode* InternalAdd(HTREEITEM parent, HTREEITEM after, const std::string& s, void* data,
+                         const TTreeNodeState* state = nullptr);
   TCustomTreeView* owner_;
   int updateCount_ = 0;
 };

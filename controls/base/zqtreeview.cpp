@@ -65,7 +65,10 @@ void TZQCustomTreeView::CNNotify(TMessage& m) {
       break;
     case TVN_GETDISPINFOA: {
       auto* di = reinterpret_cast<NMTVDISPINFOA*>(m.LParam);
-      if (TTreeNode* node = GetItems()->GetNodeFromItem(di->item.hItem)) {
+      // The item's lParam is its node: no lookup message (Wine's is a linear search).
+      auto* node = reinterpret_cast<TTreeNode*>(di->item.lParam);
+      if (!node) node = GetItems()->GetNodeFromItem(di->item.hItem);
+      if (node) {
         if (di->item.mask & TVIF_IMAGE) {
           GetImageIndex(node);
           di->item.iImage = node->GetImageIndex();

@@ -156,18 +156,18 @@ HRESULT TZQCustomShellTree::AddNewShellNode(IMalloc* allocator, IShellFolder* fo
   if (!options_.Contains(zqstoVirtualFolders) && !fileSystem) return S_OK;
   if (!CanAdd(folder, parentAbsolute, relative, attributes)) return S_OK;
 
+  TTreeNodeState state;
+  state.HasChildren = options_.Contains(zqstoIncludeNonFolders)
+                          ? (attributes & (SFGAO_FOLDER | SFGAO_HASSUBFOLDER)) != 0
+                          : (attributes & SFGAO_FOLDER) && (attributes & SFGAO_HASSUBFOLDER);
+  if (attributes & SFGAO_SHARE) state.OverlayIndex = 0;
+  else if (attributes & SFGAO_LINK) state.OverlayIndex = 1;
+  state.Cut = (attributes & SFGAO_GHOSTED) != 0;  // drawn dimmed
   auto record = std::make_unique<TZQShTreeData>(this);
   record->SetData(GetDataFromNode(parentNode), allocator, relative);
   TTreeNode* node = GetItems()->AddChildObject(parentNode, GetItemDisplayName(folder, relative, SHGDN_INFOLDER),
-                                               record.get());
+                                               record.get(), state);
   record.release();  // the node's now; Delete frees it
-  const bool folderLike = options_.Contains(zqstoIncludeNonFolders)
-                              ? (attributes & (SFGAO_FOLDER | SFGAO_HASSUBFOLDER)) != 0
-                              : (attributes & SFGAO_FOLDER) && (attributes & SFGAO_HASSUBFOLDER);
-  if (folderLike) node->SetHasChildren(true);
-  if (attributes & SFGAO_SHARE) node->SetOverlayIndex(0);
-  else if (attributes & SFGAO_LINK) node->SetOverlayIndex(1);
-  if (attributes & SFGAO_GHOSTED) node->SetCut(true);
   DoOnInsertItem(node);
   if (made) *made = node;
   return S_OK;

@@ -451,3 +451,27 @@ TEST_F(ShellTree, DefaultKeysCopyAndRefreshKeepingTheSelection) {
   EXPECT_EQ(seen, VK_F5);
   EXPECT_EQ(ChildTexts(tree->GetItems()->GetFirstNode()).size(), 5u);
 }
+
+TEST_F(ShellTree, OverlaysAndButtonsAreSetWithTheNodes) {
+  ASSERT_EQ(CreateQuickShortcut(dir / "to beta.lnk", dir / "beta"), S_OK);
+  TZQShellTree* tree = MakeTree(TZQShellTreeOptions::FromMask(ZQ_SHELL_TREE_DEFAULT_OPTIONS) +
+                                TZQShellTreeOptions{zqstoIncludeNonFolders});
+  TTreeNode* top = tree->GetItems()->GetFirstNode();
+  TTreeNode* link = nullptr;
+  for (TTreeNode* c = top->GetFirstChild(); c; c = c->GetNextSibling())
+    if (c->GetText().rfind("to beta", 0) == 0) link = c;  // Wine drops ".lnk" from the name
+  ASSERT_NE(link, nullptr) << ::testing::PrintToString(ChildTexts(top));
+  auto nativeState = [&](TTreeNode* n) {
+    return static_cast<UINT>(SendMessageA(tree->GetHandle(), TVM_GETITEMSTATE,
+                                          reinterpret_cast<WPARAM>(n->GetItemId()), TVIS_OVERLAYMASK));
+  };
+  // The shortcut arrow is the system list's second overlay (1-based 2 in the control).
+  EXPECT_EQ(link->GetOverlayIndex(), 1);
+  EXPECT_EQ(nativeState(link), INDEXTOOVERLAYMASK(2));
+  TTreeNode* alpha = Child(top, "alpha");
+  EXPECT_EQ(alpha->GetOverlayIndex(), -1);
+  EXPECT_EQ(nativeState(alpha), 0u);
+  // With non-folders every folder has a button until expanded; a file has none.
+  EXPECT_TRUE(Child(top, "gamma")->GetHasChildren());
+  EXPECT_FALSE(Child(top, "notes.txt")->GetHasChildren());
+}
