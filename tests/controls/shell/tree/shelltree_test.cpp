@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "controls/shell/Uzqshellcontrols.h"
+#include "host/FormFile.h"
 #include "host/Forms.h"
+#include "host/PropInfo.h"
 #include "host/SysUtils.h"
 #include "tests/support/Clipboard.h"
 #include "tests/support/Platform.h"
@@ -474,4 +476,58 @@ TEST_F(ShellTree, OverlaysAndButtonsAreSetWithTheNodes) {
   // With non-folders every folder has a button until expanded; a file has none.
   EXPECT_TRUE(Child(top, "gamma")->GetHasChildren());
   EXPECT_FALSE(Child(top, "notes.txt")->GetHasChildren());
+}
+
+namespace {
+// A shell tree that records its fills and whether its form was still loading.
+class TFillCountingTree : public TZQShellTree {
+public:
+  using TZQShellTree::TZQShellTree;
+  static const TClassInfo& StaticClassInfo() {
+    static const TClassInfo info =
+        TPublish<TFillCountingTree>("TFillCountingTree", &TZQShellTree::StaticClassInfo()).Creatable().Done();
+    return info;
+  }
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  void FillTree(IShellFolder* folder, TTreeNode* node) override {
+    fills.push_back(GetComponentState().Contains(csReading));
+    TZQShellTree::FillTree(folder, node);
+  }
+  std::vector<bool> fills;  // per fill: was the form still being read
+};
+}  // namespace
+
+TEST_F(ShellTree, AFormFileFillsOnceAfterReadingWithTheStoredBaseFolder) {
+  RegisterClass(TFillCountingTree::StaticClassInfo());
+  struct TTestRoot : TForm {
+    using TForm::TForm;
+  };
+  std::string text;
+  {
+    TTestRoot source(nullptr);
+    source.SetName("Form1");
+    auto* tree = new TFillCountingTree(&source);
+    tree->SetName("Tree1");
+    tree->SetParent(&source);
+    tree->SetOptions(tree->GetOptions() - TZQShellTreeOptions{zqstoShowHidden});
+    tree->GetBaseFolder()->SetPathName(dir / "alpha");
+    text = ComponentToText(&source);
+  }
+  EXPECT_NE(text.find("object Tree1: TFillCountingTree"), std::string::npos) << text;
+
+  TTestRoot target(nullptr);
+  target.SetBounds(0, 0, 300, 300);
+  TextToComponent(text, &target);
+  auto* tree = dynamic_cast<TFillCountingTree*>(target.FindComponent("Tree1"));
+  ASSERT_NE(tree, nullptr);
+  // The setters of reading filled nothing; Loaded filled once, the base folder from the file.
+  ASSERT_EQ(tree->fills.size(), 1u);
+  EXPECT_FALSE(tree->fills[0]);
+  TTreeNode* top = tree->GetItems()->GetFirstNode();
+  ASSERT_NE(top, nullptr);
+  EXPECT_EQ(top->GetText(), "alpha");
+  EXPECT_EQ(ChildTexts(top), (std::vector<std::string>{}));  // "inner" is hidden, and the file left hidden out
+  target.Show();
+  test::Pump(100);  // a deferred fill of the new window finds nodes and does nothing
+  EXPECT_EQ(tree->fills.size(), 1u);
 }
