@@ -124,6 +124,15 @@ int main() {
     treeHeap = t.heapWithNodes - beforeTree;
     tree2 = std::min(tree2, ExpandTree(form, base, "n2000").seconds);
   }
+  {
+    // Walking to the last of 10 000 sub-folders: the walk looks the child up among its siblings.
+    auto* tree = new TZQShellTree(form);
+    tree->SetParent(form);
+    tree->GetBaseFolder()->SetPathName(base);
+    Report("tree_walk_to_last_of_10000_s",
+           BestSeconds(1, [&] { tree->SetSelectedPathName(base + "\\n10000\\d09999"); }), "s");
+    tree->Free();
+  }
   Report("tree_bare_expand_10000_s", bare10, "s");
   Report("tree_expand_10000_s", tree10, "s");
   Report("tree_expand_10000_vs_bare", tree10 / bare10, "ratio");
