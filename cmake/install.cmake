@@ -2,9 +2,9 @@
 # configuration, so that find_package(Korvane) gives korvane::korvane.
 include(CMakePackageConfigHelpers)
 
-install(DIRECTORY host shell controls DESTINATION ${KORVANE_INCLUDE_INSTALL_DIR}
+install(DIRECTORY host shell controls dialogs DESTINATION ${KORVANE_INCLUDE_INSTALL_DIR}
   FILES_MATCHING PATTERN "*.h" PATTERN "*.def" PATTERN "Uzqshconsts.rc")
-install(TARGETS korvane korvane_platform korvane_host korvane_shell korvane_basecontrols korvane_shellcontrols
+install(TARGETS korvane korvane_platform korvane_host korvane_shell korvane_basecontrols korvane_shellcontrols korvane_dialogs
   EXPORT KorvaneTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(EXPORT KorvaneTargets NAMESPACE korvane:: DESTINATION ${KORVANE_CMAKE_INSTALL_DIR})
 

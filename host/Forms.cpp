@@ -11,6 +11,17 @@ static BOOL CALLBACK CollectEnabledWindow(HWND wnd, LPARAM list) {
   return TRUE;
 }
 
+TTaskWindowsDisabled::TTaskWindowsDisabled(HWND except) {
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled_));
+  for (HWND w : disabled_)
+    if (w != except) EnableWindow(w, FALSE);
+}
+
+TTaskWindowsDisabled::~TTaskWindowsDisabled() {
+  for (HWND w : disabled_)
+    if (IsWindow(w)) EnableWindow(w, TRUE);
+}
+
 TCustomForm* GetParentForm(TControl* control) {
   if (!control) return nullptr;
   while (control->GetParent()) control = control->GetParent();
@@ -123,23 +134,15 @@ void TCustomForm::Release() { PostMessageA(GetHandle(), CM_RELEASE, 0, 0); }
 
 TModalResult TCustomForm::ShowModal() {
   if (GetVisible() || modal_) throw EInvalidOperation("Cannot make a visible window modal");
-  // The other windows of the thread are disabled while the form runs.
-  std::vector<HWND> disabled;
-  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
   HandleNeeded();
-  for (HWND w : disabled)
-    if (w != GetHandle()) EnableWindow(w, FALSE);
+  // The other windows of the thread are disabled while the form runs.
+  const TTaskWindowsDisabled disabled(GetHandle());
   modal_ = true;
   modalResult_ = mrNone;
   struct TRestore {
     TCustomForm* form;
-    std::vector<HWND>& windows;
-    ~TRestore() {
-      form->modal_ = false;
-      for (HWND w : windows)
-        if (IsWindow(w)) EnableWindow(w, TRUE);
-    }
-  } restore{this, disabled};
+    ~TRestore() { form->modal_ = false; }
+  } restore{this};
   Show();
   ShowWindow(GetHandle(), SW_SHOW);
   SetForegroundWindow(GetHandle());

@@ -1,5 +1,6 @@
 // Forms: top-level windows holding controls, shown modeless or modal.
 #pragma once
+#include <vector>
 #include <functional>
 
 #include "host/Controls.h"
@@ -79,5 +80,19 @@ public:
 
 // The form a control sits on (its top-most parent when that is a form), or nil.
 TCustomForm* GetParentForm(TControl* control);
+
+// While it lives, the thread's visible and enabled top-level windows are
+// disabled (a modal window of the thread runs); they are enabled again at its
+// end, those still existing.
+class TTaskWindowsDisabled {
+public:
+  explicit TTaskWindowsDisabled(HWND except = nullptr);
+  ~TTaskWindowsDisabled();
+  TTaskWindowsDisabled(const TTaskWindowsDisabled&) = delete;
+  TTaskWindowsDisabled& operator=(const TTaskWindowsDisabled&) = delete;
+
+private:
+  std::vector<HWND> disabled_;
+};
 
 }  // namespace korvane
