@@ -531,3 +531,25 @@ TEST_F(ShellTree, AFormFileFillsOnceAfterReadingWithTheStoredBaseFolder) {
   test::Pump(100);  // a deferred fill of the new window finds nodes and does nothing
   EXPECT_EQ(tree->fills.size(), 1u);
 }
+
+TEST_F(ShellTree, DesignHitTestAndSpecialKeysWhileEditing) {
+  TZQShellTree* tree = MakeTree();
+  TTreeNode* alpha = Child(tree->GetItems()->GetFirstNode(), "alpha");
+  const RECT r = alpha->DisplayRect(true);
+  const LPARAM onItem = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  const LPARAM below = MAKELPARAM(5, tree->GetClientHeight() - 3);
+  EXPECT_EQ(tree->Perform(CM_DESIGNHITTEST, 0, onItem), 0);  // not interactive by default
+  tree->SetOptions(tree->GetOptions() + TZQShellTreeOptions{zqstoDesignInteractive});
+  EXPECT_EQ(tree->Perform(CM_DESIGNHITTEST, 0, onItem), 1);
+  EXPECT_EQ(tree->Perform(CM_DESIGNHITTEST, 0, below), 0);  // empty space below the items
+  EXPECT_EQ(tree->Perform(CM_DESIGNHITTEST, 0, MAKELPARAM(tree->GetClientWidth() + 2, 5)), 1);  // the scroll bar
+
+  // Enter and Escape belong to a label edit (an application node: shell nodes are renamed by the shell).
+  TTreeNode* own = tree->GetItems()->AddChild(nullptr, "own");
+  EXPECT_EQ(tree->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 0);
+  ASSERT_TRUE(own->EditText());
+  EXPECT_NE(tree->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 0);
+  EXPECT_NE(tree->Perform(CM_WANTSPECIALKEY, VK_ESCAPE, 0), 0);
+  own->EndEdit(true);
+  EXPECT_FALSE(alpha->EditText());  // a shell node's label is not edited
+}
