@@ -70,4 +70,18 @@ bool TImageListSlot::Forget(TComponent* freed, HWND wnd) {
   return true;
 }
 
+void TCustomImageList::DrawOverlay(TCanvas* canvas, int x, int y, int index, int overlay, bool selected,
+                                   TColor blendColor) {
+  if (!handle_) return;
+  UINT style = ILD_TRANSPARENT;
+  if (overlay >= 0) style |= INDEXTOOVERLAYMASK(overlay + 1);
+  if (selected) style |= ILD_SELECTED;
+  ImageList_DrawEx(handle_, index, canvas->GetHandle(), x, y, 0, 0, CLR_NONE,
+                   selected ? ColorToRGB(blendColor) : CLR_DEFAULT, style);
+}
+
+bool TCustomImageList::Overlay(int imageIndex, int overlay) {
+  return handle_ && ImageList_SetOverlayImage(handle_, imageIndex, overlay + 1);
+}
+
 }  // namespace korvane

@@ -21,6 +21,10 @@ public:
   int GetCount() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
   int AddIcon(HICON icon);
   void Draw(TCanvas* canvas, int x, int y, int index, bool enabled = true);
+  // Draws with an overlay (0-3, -1 for none) and, when selected, blended with blendColor.
+  void DrawOverlay(TCanvas* canvas, int x, int y, int index, int overlay, bool selected, TColor blendColor);
+  // Makes an image of the list its overlay number overlay (0-3).
+  bool Overlay(int imageIndex, int overlay);
   TNotifyEvent OnChange;
 
 private:
