@@ -78,6 +78,10 @@ TZQImageComboItem* TZQCustomImageCombo::GetImageComboItem(int index) {
   return item;
 }
 
+bool TZQCustomImageCombo::WillFree(void* item) const {
+  return !keepEntries_ && item && items_.count(static_cast<TZQImageComboItem*>(item)) > 0;
+}
+
 void TZQCustomImageCombo::DeleteItem(void* item) {
   if (keepEntries_) return;  // the window is re-created: the host adds the entries again
   auto* entry = static_cast<TZQImageComboItem*>(item);

@@ -63,6 +63,8 @@ public:
 
 protected:
   void DeleteItem(void* item) override;
+  // True when DeleteItem(item) is about to free it (and not keep it for a new window).
+  bool WillFree(void* item) const;
   virtual void GetItemData(TZQImageComboItem* item);
   virtual void AutoSize(HFONT font);
   void DoAutoSize(HFONT font);

@@ -15,4 +15,5 @@
 #include "controls/shell/common/shortcuts.h"
 #include "controls/shell/common/tuning.h"
 #include "controls/shell/common/windowhelpers.h"
+#include "controls/shell/combo/shellcombo.h"
 #include "controls/shell/tree/shelltree.h"

@@ -10,6 +10,7 @@ namespace korvane {
 class TTreeNode;
 class TZQShellLocator;
 class TZQCustomShellTree;
+class TZQShellComboLink;
 
 // Raises a lock count for a scope.
 class TZQLinkLock {
@@ -30,6 +31,7 @@ public:
   // The tree that links the list, nil when unlinked; a second tree replaces the first.
   virtual void SetShellTree(TZQCustomShellTree* tree) = 0;
   virtual TZQCustomShellTree* GetShellTree() = 0;
+  virtual void SetShellCombo(TZQShellComboLink* combo) = 0;  // the combo that links the list, or nil
   virtual void SetFolder(TZQShellLocator* folder) = 0;  // show that folder
   virtual TZQShellLocator* GetFolder() = 0;
   virtual void TreeChanged(TTreeNode* node) = 0;  // the tree handed its selection over

@@ -10,6 +10,7 @@
 #include "host/SysUtils.h"
 #include "tests/support/Clipboard.h"
 #include "tests/support/Platform.h"
+#include "tests/support/RecordingList.h"
 #include "tests/support/ShellFixtures.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"
@@ -17,31 +18,6 @@
 using namespace korvane;
 
 namespace {
-
-// Stands in for the shell list on the other end of the link, recording the
-// tree's calls; it takes a second tree the way the list does (the first is unlinked).
-class TRecordingList : public TComponent, public TZQShellListLink {
-public:
-  using TComponent::TComponent;
-  TComponent* LinkComponent() override { return this; }
-  void SetShellTree(TZQCustomShellTree* t) override {
-    TZQCustomShellTree* old = tree;
-    tree = t;
-    if (old && t && old != t) old->SetShellList(nullptr);
-  }
-  TZQCustomShellTree* GetShellTree() override { return tree; }
-  void SetFolder(TZQShellLocator*) override { ++folderSets; }
-  TZQShellLocator* GetFolder() override { return &folder; }
-  void TreeChanged(TTreeNode* node) override { changed.push_back(node); }
-  void Synchronize(bool) override { ++syncs; }
-  bool HidesFoldersWhenLinkedToTree() override { return hideFolders; }
-
-  TZQCustomShellTree* tree = nullptr;
-  TZQShellLocator folder;
-  std::vector<TTreeNode*> changed;
-  int folderSets = 0, syncs = 0;
-  bool hideFolders = false;
-};
 
 std::vector<std::string> ChildTexts(TTreeNode* node) {
   std::vector<std::string> texts;
@@ -250,7 +226,7 @@ TEST_F(ShellTree, ExpandButtonsFollowWhatEnumerationFindsAndTheFilterAdmits) {
 
 TEST_F(ShellTree, ClickHandsOverAtOnceKeysAfterAPauseAndSynchronizeForces) {
   TZQShellTree* tree = MakeTree();
-  auto* list = new TRecordingList(form.Get());
+  auto* list = new test::TRecordingList(form.Get());
   tree->SetShellList(list);
   EXPECT_EQ(list->tree, tree);
   EXPECT_EQ(list->folderSets, 1);
@@ -351,7 +327,7 @@ TEST_F(ShellTree, WalkingToAPathExpandsEveryLevelAndStaysInsideTheBase) {
   EXPECT_EQ(tree->GetItems()->GetCount(), alphaNodes);
 
   // The last level is expanded when the linked list hides folders.
-  auto* list = new TRecordingList(form.Get());
+  auto* list = new test::TRecordingList(form.Get());
   list->hideFolders = true;
   tree->SetShellList(list);
   tree->SetSelectedPathName(dir / "alpha\\inner\\deep");
