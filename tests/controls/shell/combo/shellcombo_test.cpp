@@ -206,3 +206,10 @@ TEST_F(ShellCombo, EveryEntryAndItsRecordGoOnceWhenTheComboGoes) {
   combo->Free();
   EXPECT_EQ(deleted, count);
 }
+
+TEST_F(ShellCombo, TheDesignerLetsTheDropDownButtonThrough) {
+  TCountingCombo* combo = MakeCombo();
+  const int width = combo->GetClientWidth(), button = GetSystemMetrics(SM_CXVSCROLL);
+  EXPECT_EQ(combo->Perform(CM_DESIGNHITTEST, 0, MAKELPARAM(width - button + 1, 5)), 1);
+  EXPECT_EQ(combo->Perform(CM_DESIGNHITTEST, 0, MAKELPARAM(width - button - 1, 5)), 0);
+}
