@@ -141,11 +141,7 @@ void TZQCustomImageCombo::CreateWnd() {
 void TZQCustomImageCombo::DestroyWnd() {
   // A new window gets the same entries (the host keeps them); only the
   // component's end frees them, in BeforeDestruction.
-  keepEntries_ = !GetComponentState().Contains(csDestroying);
-  struct TReset {
-    bool& flag;
-    ~TReset() { flag = false; }
-  } reset{keepEntries_};
+  const TFlagScope keep(keepEntries_, !GetComponentState().Contains(csDestroying));
   TZQCustomCombobox::DestroyWnd();
 }
 
@@ -192,11 +188,7 @@ void TZQCustomImageCombo::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_SETFONT:
       if (!inSetFont_) {
-        inSetFont_ = true;
-        struct TReset {
-          bool& flag;
-          ~TReset() { flag = false; }
-        } reset{inSetFont_};
+        const TFlagScope inside(inSetFont_);
         AutoSize(reinterpret_cast<HFONT>(m.WParam));
         TZQCustomCombobox::WndProc(m);
         return;

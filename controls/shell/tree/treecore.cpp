@@ -82,11 +82,7 @@ void TZQCustomShellTree::Loaded() {
     if (GetItems()->GetCount() == 0) FillItems();
     if (shellList_) shellList_->SetFolder(selectedFolder_.get());
   }
-  ++expansionBlock_;
-  struct TUnblock {
-    int& n;
-    ~TUnblock() { --n; }
-  } unblock{expansionBlock_};
+  const TZQLinkLock block(expansionBlock_);  // no node expands while the host's Loaded runs
   TZQCustomTreeView::Loaded();
 }
 
@@ -112,11 +108,7 @@ void TZQCustomShellTree::CreateWnd() {
 }
 
 void TZQCustomShellTree::DestroyWnd() {
-  destroyingWindow_ = true;
-  struct TClear {
-    bool& flag;
-    ~TClear() { flag = false; }
-  } clear{destroyingWindow_};
+  const TFlagScope destroying(destroyingWindow_);
   if (HandleAllocated()) {
     {
       TZQLinkLock lock(lockCount_);
