@@ -25,6 +25,13 @@ void OnePixelFrame(TCanvas* canvas, const RECT& r, TColor topLeft, TColor bottom
 }
 }  // namespace
 
+const std::vector<std::string>& FrameStyleNames() {
+  static const std::vector<std::string> names = {"zqfsNone", "zqfsGroup", "zqfsLowered", "zqfsRaised",
+                                                 "zqfsDint", "zqfsBump", "zqfsSingle", "zqfsHorzLine",
+                                                 "zqfsHorzEdge", "zqfsVertLine", "zqfsVertEdge"};
+  return names;
+}
+
 void DrawLoweredFrame(TCanvas* canvas, const RECT& r) {
   TwoPixelFrame(canvas, r, clBtnShadow, cl3DDkShadow, clBtnFace, clBtnHighlight);
 }

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "host/Graphics.h"
 #include "host/StdCtrls.h"
@@ -15,6 +16,9 @@ enum TZQFrameStyle : std::uint8_t {
   zqfsNone, zqfsGroup, zqfsLowered, zqfsRaised, zqfsDint, zqfsBump, zqfsSingle, zqfsHorzLine, zqfsHorzEdge,
   zqfsVertLine, zqfsVertEdge
 };
+
+// The styles' names, in order (for the published tables).
+const std::vector<std::string>& FrameStyleNames();
 
 void DrawLoweredFrame(TCanvas* canvas, const RECT& r);
 void DrawRaisedFrame(TCanvas* canvas, const RECT& r);

@@ -14,9 +14,7 @@ const TClassInfo& TZQFrame::StaticClassInfo() {
                 {"taLeftJustify", "taRightJustify", "taCenter"})
           .Bool("DefaultDrawing", &TZQFrame::GetDefaultDrawing, &TZQFrame::SetDefaultDrawing, true)
           .Int("FrameSpace", &TZQFrame::GetFrameSpace, &TZQFrame::SetFrameSpace, 2)
-          .Enum("FrameStyle", &TZQFrame::GetFrameStyle, &TZQFrame::SetFrameStyle, zqfsLowered,
-                {"zqfsNone", "zqfsGroup", "zqfsLowered", "zqfsRaised", "zqfsDint", "zqfsBump", "zqfsSingle",
-                 "zqfsHorzLine", "zqfsHorzEdge", "zqfsVertLine", "zqfsVertEdge"})
+          .Enum("FrameStyle", &TZQFrame::GetFrameStyle, &TZQFrame::SetFrameStyle, zqfsLowered, FrameStyleNames())
           .Done();
   return info;
 }

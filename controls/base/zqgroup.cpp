@@ -5,11 +5,6 @@
 
 namespace korvane {
 
-namespace {
-const std::vector<std::string> kStyleNames = {"zqfsNone",  "zqfsGroup",    "zqfsLowered",  "zqfsRaised",
-                                              "zqfsDint",  "zqfsBump",     "zqfsSingle",   "zqfsHorzLine",
-                                              "zqfsHorzEdge", "zqfsVertLine", "zqfsVertEdge"};
-}  // namespace
 
 TZQCustomGroup::TZQCustomGroup(TComponent* AOwner) : TCustomControl(AOwner) { SetBounds(0, 0, 64, 48); }
 
@@ -21,7 +16,7 @@ const TClassInfo& TZQGroup::StaticClassInfo() {
                 {"taLeftJustify", "taRightJustify", "taCenter"})
           .Bool("DefaultDrawing", &TZQGroup::GetDefaultDrawing, &TZQGroup::SetDefaultDrawing, true)
           .Int("FrameSpace", &TZQGroup::GetFrameSpace, &TZQGroup::SetFrameSpace, 2)
-          .Enum("FrameStyle", &TZQGroup::GetFrameStyle, &TZQGroup::SetFrameStyle, zqfsGroup, kStyleNames)
+          .Enum("FrameStyle", &TZQGroup::GetFrameStyle, &TZQGroup::SetFrameStyle, zqfsGroup, FrameStyleNames())
           .Done();
   return info;
 }

@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/base/Uzqframe.h"
+#include "controls/base/Uzqsplitter.h"
+#include "host/Exceptions.h"
+#include "host/FormFile.h"
+#include "host/Forms.h"
+#include "host/PropInfo.h"
+#include "host/StdCtrls.h"
+#include "tests/support/Dib.h"
+#include "tests/support/Ui.h"
+
+using namespace korvane;
+
+namespace {
+// What the window's client area holds now, without repainting it first.
+std::unique_ptr<test::Dib> RawShot(HWND wnd) {
+  RECT r;
+  GetClientRect(wnd, &r);
+  auto dib = std::make_unique<test::Dib>(r.right, r.bottom);
+  const TWindowDC dc(wnd);
+  BitBlt(dib->Dc(), 0, 0, r.right, r.bottom, dc.Get(), 0, 0, SRCCOPY);
+  GdiFlush();
+  return dib;
+}
+
+// Columns in which two shots differ.
+std::vector<int> ChangedColumns(const test::Dib& a, const test::Dib& b) {
+  std::vector<int> columns;
+  for (int x = 0; x < a.Width(); ++x)
+    for (int y = 0; y < a.Height(); ++y)
+      if (a.Pixel(x, y) != b.Pixel(x, y)) {
+        columns.push_back(x);
+        break;
+      }
+  return columns;
+}
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+struct SplitterFixture : ::testing::Test {
+  void SetUp() override {
+    splitter = new TZQSplitter(form.Get());
+    splitter->SetParent(form.Get());
+  }
+  RECT Pane(int i) { return splitter->GetPane(i)->GetBoundsRect(); }
+  test::TestForm form{420, 300};
+  TZQSplitter* splitter = nullptr;
+};
+}  // namespace
+
+TEST_F(SplitterFixture, NewSplitterLayoutClampingAndNames) {
+  EXPECT_EQ(splitter->GetWidth(), 200);
+  EXPECT_EQ(splitter->GetHeight(), 140);
+  EXPECT_EQ(splitter->GetPosition(), 65);
+  EXPECT_EQ(splitter->GetSplitterWidth(), 3);
+  const RECT client = splitter->GetClientRect();
+  EXPECT_EQ(Pane(0).left, 0);
+  EXPECT_EQ(Pane(0).right, 65);
+  EXPECT_EQ(Pane(1).left, 68);  // after the 3-pixel bar
+  EXPECT_EQ(Pane(1).right, client.right);
+  EXPECT_EQ(Pane(1).bottom, client.bottom);
+
+  splitter->SetPane1MinSize(20);
+  splitter->SetPane2MinSize(20);
+  EXPECT_EQ(splitter->GetPosition(), 65);  // a minimum alone does not move the bar
+  splitter->SetPosition(10);
+  EXPECT_EQ(splitter->GetPosition(), 20);
+  splitter->SetPosition(190);
+  EXPECT_EQ(splitter->GetPosition(), 180);
+
+  splitter->SetStyle(zqstHorizontal);
+  splitter->SetPosition(50);
+  EXPECT_EQ(Pane(0).bottom, 50);
+  EXPECT_EQ(Pane(0).right, client.right);
+  EXPECT_EQ(Pane(1).top, 53);
+
+  splitter->SetName("Split");
+  EXPECT_EQ(splitter->GetPane(0)->GetName(), "Split_pane1");
+  EXPECT_EQ(splitter->GetPane(1)->GetName(), "Split_pane2");
+}
+
+TEST_F(SplitterFixture, ProportionalResizeAndSwappingPanes) {
+  splitter->SetPosition(100);
+  splitter->SetWidth(400);  // a real SetWindowPos: WM_SIZE lays out again
+  EXPECT_EQ(splitter->GetPosition(), 200);
+  EXPECT_EQ(Pane(1).left, 203);
+
+  splitter->SetProportional(false);
+  splitter->SetWidth(200);
+  EXPECT_EQ(splitter->GetPosition(), 200);  // kept as stored...
+  EXPECT_EQ(Pane(0).right, 180);            // ...and clamped for the layout only (pane 2's minimum of 20)
+  splitter->SetWidth(400);
+  EXPECT_EQ(Pane(0).right, 200);  // the stored position comes back
+
+  splitter->SetWidth(200);
+  splitter->SetProportional(true);
+  splitter->SetPosition(50);
+  TZQPane* first = splitter->GetPane(0);
+  TZQPane* second = splitter->GetPane(1);
+  splitter->SwapPanes(true);
+  EXPECT_EQ(splitter->GetPosition(), 150);
+  EXPECT_EQ(splitter->GetPane(0), second);
+  EXPECT_EQ(second->GetIndex(), 0);
+  EXPECT_EQ(first->GetIndex(), 1);
+  EXPECT_EQ(first->GetBoundsRect().left, 153);
+}
+
+TEST_F(SplitterFixture, OutlineDragChangesOnlyTheBarUntilReleaseAndCancelRestores) {
+  splitter->SetFullDragMode(zqfdOff);
+  splitter->SetColor(clBlack);  // the bar's own colour, so the inverted outline shows
+  HWND wnd = splitter->GetHandle();
+  test::Pump(20);
+  std::vector<int> drags, drops;
+  int changes = 0;
+  splitter->OnSplitterDrag = [&](TObject*, int p) { drags.push_back(p); };
+  splitter->OnSplitterDrop = [&](TObject*, int p) { drops.push_back(p); };
+  splitter->OnChange = [&](TObject*) { ++changes; };
+  const auto before = RawShot(wnd);
+
+  SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, At(66, 50));  // grabbed 1 pixel into the bar
+  SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, At(121, 50));
+  EXPECT_TRUE(splitter->GetDragging());
+  EXPECT_EQ(Pane(1).left, 68);  // nothing laid out during the drag
+  const auto during = RawShot(wnd);
+  const auto changed = ChangedColumns(*before, *during);
+  ASSERT_FALSE(changed.empty());
+  for (int x : changed) EXPECT_TRUE((x >= 65 && x < 68) || (x >= 120 && x < 123)) << x;  // only the two bars
+  EXPECT_EQ(drags.back(), 121);
+
+  SendMessageA(wnd, WM_LBUTTONUP, 0, At(121, 50));
+  EXPECT_FALSE(splitter->GetDragging());
+  EXPECT_EQ(splitter->GetPosition(), 120);
+  EXPECT_EQ(Pane(1).left, 123);
+  EXPECT_EQ(drops, (std::vector<int>{120}));
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(drags.back(), -1);  // the outline is erased at the end
+  test::Pump(20);
+  const auto released = RawShot(wnd);
+  const auto fresh = test::Snapshot(*splitter);
+  int different = 0;
+  for (int y = 0; y < released->Height(); ++y)
+    for (int x = 0; x < released->Width(); ++x) different += released->Pixel(x, y) != fresh->PixelRGB(x, y);
+  EXPECT_EQ(different, 0);  // no outline left behind
+
+  // Cancel mode mid-drag: the old position and the old picture.
+  const auto settled = RawShot(wnd);
+  SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, At(121, 50));
+  SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, At(60, 50));
+  SendMessageA(wnd, WM_CANCELMODE, 0, 0);
+  EXPECT_FALSE(splitter->GetDragging());
+  EXPECT_EQ(splitter->GetPosition(), 120);
+  EXPECT_TRUE(ChangedColumns(*settled, *RawShot(wnd)).empty());
+
+  // A release without a move drops but changes nothing.
+  drops.clear();
+  SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, At(121, 50));
+  SendMessageA(wnd, WM_LBUTTONUP, 0, At(121, 50));
+  EXPECT_EQ(drops, (std::vector<int>{120}));
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(SplitterFixture, FullDragMovesThePanesAtEachStep) {
+  splitter->SetFullDragMode(zqfdOn);
+  HWND wnd = splitter->GetHandle();
+  std::vector<int> positions;
+  splitter->OnChange = [&](TObject*) { positions.push_back(splitter->GetPosition()); };
+  SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, At(65, 50));
+  SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, At(80, 50));
+  EXPECT_EQ(Pane(1).left, 83);  // live
+  SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, At(90, 50));
+  SendMessageA(wnd, WM_LBUTTONUP, 0, At(90, 50));
+  EXPECT_EQ(positions, (std::vector<int>{80, 90}));
+
+  // The system's setting decides for zqfdUser.
+  BOOL saved = TRUE;
+  SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &saved, 0);
+  splitter->SetFullDragMode(zqfdUser);
+  SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, FALSE, nullptr, 0);
+  EXPECT_FALSE(splitter->IsFullDrag());
+  SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
+  EXPECT_TRUE(splitter->IsFullDrag());
+  SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, saved, nullptr, 0);
+}
+
+namespace {
+struct TTestRoot : TForm {
+  using TForm::TForm;
+};
+}  // namespace
+
+TEST(SplitterFormFile, PanesAndTheirControlsRoundTripAndABadIndexBuildsNothing) {
+  RegisterClass(TZQSplitter::StaticClassInfo());
+  RegisterClass(TEdit::StaticClassInfo());
+  std::string text;
+  {
+    TTestRoot source(nullptr);
+    source.SetName("Form1");
+    auto* splitter = new TZQSplitter(&source);
+    splitter->SetName("Split");
+    splitter->SetParent(&source);
+    splitter->SetPosition(80);
+    splitter->SetPane2MinSize(30);
+    for (int i = 0; i < 2; ++i) {
+      auto* edit = new TEdit(&source);
+      edit->SetName("Edit" + std::to_string(i + 1));
+      edit->SetParent(splitter->GetPane(i));
+    }
+    text = ComponentToText(&source);
+  }
+  EXPECT_NE(text.find("object Split_pane2: TZQPane"), std::string::npos) << text;
+
+  TTestRoot target(nullptr);
+  target.SetBounds(0, 0, 400, 300);
+  TextToComponent(text, &target);
+  auto* splitter = dynamic_cast<TZQSplitter*>(target.FindComponent("Split"));
+  ASSERT_NE(splitter, nullptr);
+  EXPECT_EQ(splitter->GetPosition(), 80);
+  EXPECT_EQ(splitter->GetPane(0)->GetName(), "Split_pane1");
+  EXPECT_EQ(splitter->GetPane(1)->GetMinSize(), 30);
+  EXPECT_EQ(splitter->GetControlCount(), 2);  // the stored panes, not four
+  EXPECT_EQ(target.FindComponent("Edit1")->GetOwner(), &target);
+  EXPECT_EQ(dynamic_cast<TControl*>(target.FindComponent("Edit2"))->GetParent(), splitter->GetPane(1));
+
+  std::string bad = text;
+  const auto at = bad.find("Index = 1");
+  ASSERT_NE(at, std::string::npos) << text;
+  bad.replace(at, 9, "Index = 2");
+  TTestRoot other(nullptr);
+  EXPECT_THROW(TextToComponent(bad, &other), EReadError);
+  EXPECT_EQ(other.GetComponentCount(), 0);  // nothing half built
+}
+
+TEST(SplitterScreenshot, GroupsAndFramesInTwoPanes) {
+  test::TestForm form(520, 320, "Splitter");
+  auto* splitter = new TZQSplitter(form.Get());
+  splitter->SetBounds(0, 0, 520, 320);
+  splitter->SetParent(form.Get());
+  splitter->SetPosition(260);
+  const char* names[] = {"None", "Group", "Lowered", "Raised", "Dint", "Bump", "Single", "HorzLine",
+                         "HorzEdge", "VertLine", "VertEdge"};
+  for (int s = zqfsNone; s <= zqfsVertEdge; ++s) {
+    auto* group = new TZQGroup(form.Get());
+    group->SetBounds(6 + (s % 3) * 82, 6 + (s / 3) * 74, 76, 66);
+    group->SetColor(clBtnFace);
+    group->SetFrameStyle(static_cast<TZQFrameStyle>(s));
+    group->SetCaption(names[s]);
+    group->SetParent(splitter->GetPane(0));
+    auto* frame = new TZQFrame(form.Get());
+    frame->SetBounds(6 + (s % 3) * 82, 6 + (s / 3) * 74, 76, 66);
+    frame->SetColor(clBtnFace);
+    frame->SetFrameStyle(static_cast<TZQFrameStyle>(s));
+    frame->SetCaption(names[s]);
+    frame->SetParent(splitter->GetPane(1));
+  }
+  test::Pump(50);
+  test::SaveScreenshot(form->GetHandle(), std::string(KORVANE_SCREENSHOT_DIR) + "\\splitter.png");
+  EXPECT_EQ(splitter->GetPane(1)->GetBoundsRect().left, 263);
+}
