@@ -54,6 +54,25 @@ void TZQPane::SetIndex(int v) {
   index_ = v;
 }
 
+void TZQPane::SetActive(bool v) {
+  if (v == active_) return;
+  active_ = v;
+  Invalidate();
+}
+
+void TZQPane::Paint() {
+  TZQGroup::Paint();
+  if (!active_ || !IsDesigning()) return;
+  const HDC dc = GetCanvas()->GetHandle();
+  const TGdiObject pen(CreatePen(PS_DOT, 1, RGB(0, 0, 0)));
+  const TSelectObject selectPen(dc, pen.Get());
+  const TSelectObject selectBrush(dc, GetStockObject(HOLLOW_BRUSH));
+  const int mode = SetROP2(dc, R2_NOT);
+  const RECT r = GetClientRect();
+  ::Rectangle(dc, r.left, r.top, r.right, r.bottom);
+  SetROP2(dc, mode);
+}
+
 void TZQPane::WndProc(TMessage& m) {
   if (m.Msg == CM_DESIGNHITTEST) {  // clicks on a pane at design time go to the designer
     m.Result = 0;
@@ -138,8 +157,8 @@ void TZQSplitter::Loaded() {
 
 void TZQSplitter::SetActivePane(int index) {
   activePane_ = index;
-  for (TZQPane* pane : panes_)
-    if (pane) pane->Invalidate();
+  for (int i = 0; i < 2; ++i)
+    if (panes_[i]) panes_[i]->SetActive(i == index);
 }
 
 void TZQSplitter::SwapPanes(bool adjust) {

@@ -23,11 +23,17 @@ public:
   void SetIndex(int v);
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  bool GetActive() const { return active_; }
+  void SetActive(bool v);  // design time: the active pane shows a dotted outline
   void WndProc(TMessage& Message) override;
+
+protected:
+  void Paint() override;
 
 private:
   int minSize_ = 20;
   int index_ = 0;
+  bool active_ = false;
 };
 
 class TZQSplitter : public TCustomControl {

@@ -261,3 +261,24 @@ TEST(SplitterScreenshot, GroupsAndFramesInTwoPanes) {
   test::SaveScreenshot(form->GetHandle(), std::string(KORVANE_SCREENSHOT_DIR) + "\\splitter.png");
   EXPECT_EQ(splitter->GetPane(1)->GetBoundsRect().left, 263);
 }
+
+TEST_F(SplitterFixture, AtDesignTimeTheClickedPaneIsActiveWithADottedOutline) {
+  splitter->SetDesigning(true);
+  splitter->GetPane(0)->SetColor(clWhite);
+  splitter->GetPane(1)->SetColor(clWhite);
+  EXPECT_TRUE(splitter->GetPane(0)->GetActive());
+  // A click inside pane 2 reaches the splitter as WM_PARENTNOTIFY.
+  SendMessageA(splitter->GetHandle(), WM_PARENTNOTIFY, MAKEWPARAM(WM_LBUTTONDOWN, 0), At(120, 40));
+  EXPECT_FALSE(splitter->GetPane(0)->GetActive());
+  EXPECT_TRUE(splitter->GetPane(1)->GetActive());
+  EXPECT_EQ(splitter->GetPane(1)->Perform(CM_DESIGNHITTEST, 0, At(5, 5)), 0);  // clicks go to the designer
+  const auto active = test::Snapshot(*splitter->GetPane(1));
+  const auto inactive = test::Snapshot(*splitter->GetPane(0));
+  int dark = 0, darkInactive = 0;  // the dotted line along the top edge of the client area
+  for (int x = 0; x < 20; ++x) {
+    dark += active->PixelRGB(x, 0) == RGB(0, 0, 0);
+    darkInactive += inactive->PixelRGB(x, 0) == RGB(0, 0, 0);
+  }
+  EXPECT_GT(dark, 5);
+  EXPECT_EQ(darkInactive, 0);
+}
