@@ -85,6 +85,7 @@ PItemIDList ConcatIdLists(IMalloc* allocator, PCItemIDList first, PCItemIDList s
 // 0 equal, -1/1 ordered, ZQ_COMPARE_UNDECIDED when the shell cannot say.
 int CompareAbsIdLists(PCItemIDList a, PCItemIDList b);
 bool IsEmptyIdList(PCItemIDList list);  // the desktop's two-byte list (not nil)
+PCItemIDList EmptyIdList();              // a shared, read-only empty list (the desktop)
 
 // --- Folders, paths and special folders
 

@@ -40,9 +40,8 @@ HRESULT ShellGetIdListFromPath(const std::string& path, TIdListPtr& list) {
 }
 
 std::string ShellGetPathFromIdList(PCItemIDList list) {
-  static const USHORT kEmpty = 0;
   char buf[MAX_PATH] = {};
-  if (!SHGetPathFromIDListA(list ? list : reinterpret_cast<PCItemIDList>(&kEmpty), buf)) return std::string();
+  if (!SHGetPathFromIDListA(list ? list : EmptyIdList(), buf)) return std::string();
   return buf;
 }
 

@@ -38,6 +38,11 @@ PItemIDList ConcatIdLists(IMalloc* allocator, PCItemIDList first, PCItemIDList s
 
 bool IsEmptyIdList(PCItemIDList list) { return list && list->mkid.cb == 0; }
 
+PCItemIDList EmptyIdList() {
+  static const USHORT terminator = 0;
+  return reinterpret_cast<PCItemIDList>(&terminator);
+}
+
 int CompareAbsIdLists(PCItemIDList a, PCItemIDList b) {
   if (!a || !b) return a == b ? 0 : -1;
   const bool ea = IsEmptyIdList(a), eb = IsEmptyIdList(b);

@@ -9,8 +9,6 @@
 namespace korvane {
 
 namespace {
-const USHORT kEmptyList = 0;
-PCItemIDList EmptyList() { return reinterpret_cast<PCItemIDList>(&kEmptyList); }
 
 constexpr SFGAOF kEntryAttributes = 0xF00B0000;  // sub-folders, file system, folder, ancestor, ghosted, share, link
 constexpr SFGAOF kChainAttributes = 0xB00B0000;  // the same without file system
@@ -33,7 +31,7 @@ void TZQCustomShellCombo::FillItems() {
   } redraw{GetHandle()};
   SetItemIndex(-1);
   GetItems()->Clear();
-  TZQIdListArray path(selectedFolder_->GetIdList() ? selectedFolder_->GetIdList() : EmptyList());
+  TZQIdListArray path(selectedFolder_->GetIdList() ? selectedFolder_->GetIdList() : EmptyIdList());
   TComPtr<IShellFolder> desktop;
   Check(ShellGetDesktopFolder(desktop));
   FillCombo(desktop.Get(), nullptr, -1, &path);
@@ -61,8 +59,8 @@ void TZQCustomShellCombo::FillCombo(IShellFolder* folder, PCItemIDList parentLis
   TIdListPtr parent;
   if (level < 0) {
     TZQImageComboItem* desktop =
-        AddEntry(ShellGetFriendlyNameFromIdList(folder, EmptyList(), zqfnInFolder),
-                 ShellGetIconIndex(EmptyList(), SHGFI_SMALLICON), 0, folder, nullptr, EmptyList(), 0);
+        AddEntry(ShellGetFriendlyNameFromIdList(folder, EmptyIdList(), zqfnInFolder),
+                 ShellGetIconIndex(EmptyIdList(), SHGFI_SMALLICON), 0, folder, nullptr, EmptyIdList(), 0);
     level = 1;
     if (path && path->GetCount() == 0) {
       SetItemIndex(desktop->GetEntryIndex());

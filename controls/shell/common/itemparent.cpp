@@ -51,11 +51,10 @@ HRESULT GetDesktopDirParentAndItem(TIdListPtr& parentList, TIdListPtr& item) {
 std::string GetAbsIdListInFolderName(PCItemIDList absolute) {
   TComPtr<IShellFolder> desktop;
   if (FAILED(ShellGetDesktopFolder(desktop))) return std::string();
-  static const USHORT kEmpty = 0;
   TZQIdListArray items(absolute);
   const int count = items.GetCount();
   if (count <= 1)
-    return ShellGetFriendlyNameFromIdList(desktop.Get(), absolute ? absolute : reinterpret_cast<PCItemIDList>(&kEmpty),
+    return ShellGetFriendlyNameFromIdList(desktop.Get(), absolute ? absolute : EmptyIdList(),
                                           zqfnInFolder);
   TComPtr<IShellFolder> parent;
   if (FAILED(ShellBindToObject(desktop.Get(), items.GoUp(1), parent))) return std::string();

@@ -10,8 +10,6 @@
 namespace korvane {
 
 namespace {
-const USHORT kEmptyList = 0;
-PCItemIDList EmptyList() { return reinterpret_cast<PCItemIDList>(&kEmptyList); }
 
 constexpr SFGAOF kNodeAttributes = SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR |
                                    SFGAO_REMOVABLE | SFGAO_GHOSTED | SFGAO_SHARE | SFGAO_LINK;  // 0xF20B0000
@@ -87,7 +85,7 @@ void TZQCustomShellTree::FillTree(IShellFolder* folder, TTreeNode* node) {
       parentAbsolute = TIdListPtr(CopyIdList(m, data->GetAbsPidl()), m);
     } else if (!node) {
       if (PItemIDList base = baseFolder_->GetIdList()) parentAbsolute = TIdListPtr(CopyIdList(m, base), m);
-      PCItemIDList own = parentAbsolute ? parentAbsolute.Get() : EmptyList();
+      PCItemIDList own = parentAbsolute ? parentAbsolute.Get() : EmptyIdList();
       auto record = std::make_unique<TZQShTreeData>(this);
       record->SetData(nullptr, m, parentAbsolute.Get());
       record->SetThisIShf(folder);
@@ -229,14 +227,14 @@ void TZQCustomShellTree::GetImageIndex(TTreeNode* Node) {
   // -1: not looked up yet (a real index 0 is kept like any other).
   if (Node->GetImageIndex() == -1)
     if (TZQShTreeData* data = GetDataFromNode(Node))
-      Node->SetImageIndex(ShellGetIconIndex(data->GetAbsPidl() ? data->GetAbsPidl() : EmptyList(), SHGFI_SMALLICON));
+      Node->SetImageIndex(ShellGetIconIndex(data->GetAbsPidl() ? data->GetAbsPidl() : EmptyIdList(), SHGFI_SMALLICON));
   TZQCustomTreeView::GetImageIndex(Node);
 }
 
 void TZQCustomShellTree::GetSelectedIndex(TTreeNode* Node) {
   if (Node->GetSelectedIndex() == -1)
     if (TZQShTreeData* data = GetDataFromNode(Node))
-      Node->SetSelectedIndex(ShellGetIconIndex(data->GetAbsPidl() ? data->GetAbsPidl() : EmptyList(),
+      Node->SetSelectedIndex(ShellGetIconIndex(data->GetAbsPidl() ? data->GetAbsPidl() : EmptyIdList(),
                                                SHGFI_SMALLICON | SHGFI_OPENICON));
   TZQCustomTreeView::GetSelectedIndex(Node);
 }
