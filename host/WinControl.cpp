@@ -62,7 +62,10 @@ LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 TWinControl* TWinControl::FindControl(HWND wnd) {
-  return wnd ? static_cast<TWinControl*>(GetPropA(wnd, kControlProp)) : nullptr;
+  // The property of another process's window names an object of that process.
+  DWORD process = 0;
+  if (!wnd || !GetWindowThreadProcessId(wnd, &process) || process != GetCurrentProcessId()) return nullptr;
+  return static_cast<TWinControl*>(GetPropA(wnd, kControlProp));
 }
 
 // --- TWinControl
