@@ -27,15 +27,39 @@ int CALLBACK DefaultListCompare(LPARAM a, LPARAM b, LPARAM view) {
 
 // --- TListItem
 
-TListItem::TListItem(TListItems* owner) : owner_(owner) {
-  subItems_.OnChange = [this](TObject*) { Update(); };
+TListItem::TListItem(TListItems* owner) : owner_(owner) {}
+
+TStrings* TListItem::GetSubItems() {
+  if (!subItems_) {
+    subItems_ = std::make_unique<TStringList>();
+    subItems_->OnChange = [this](TObject*) { Update(); };
+  }
+  return subItems_.get();
 }
 
 TCustomListView* TListItem::GetListView() const { return owner_->GetOwner(); }
 
-int TListItem::GetIndex() const { return owner_->IndexOf(this); }
+int TListItem::GetIndex() const {
+  TCustomListView* lv = GetListView();
+  if (!lv->HandleAllocated()) return -1;
+  // The hint, or its neighbour before it (an item above was deleted).
+  for (int guess : {indexHint_, indexHint_ - 1}) {
+    if (guess < 0) continue;
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = guess;
+    if (SendMessageA(lv->GetHandle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) &&
+        item.lParam == reinterpret_cast<LPARAM>(this)) {
+      indexHint_ = guess;
+      return guess;
+    }
+  }
+  indexHint_ = owner_->IndexOf(this);
+  return indexHint_;
+}
 
 void TListItem::Update() {
+  if (owner_->Updating()) return;  // the bracket's end repaints everything
   const int i = GetIndex();
   if (i >= 0) SendMessageA(GetListView()->GetHandle(), LVM_UPDATE, static_cast<WPARAM>(i), 0);
 }
@@ -73,6 +97,23 @@ void TListItem::SetFocused(bool v) { SetState(LVIS_FOCUSED, v); }
 bool TListItem::GetCut() const { return State(LVIS_CUT); }
 void TListItem::SetCut(bool v) { SetState(LVIS_CUT, v); }
 bool TListItem::GetDropTarget() const { return State(LVIS_DROPHILITED); }
+
+int TListItem::GetOverlayIndex() const {
+  const int i = GetIndex();
+  if (i < 0) return -1;
+  const UINT state = static_cast<UINT>(
+      SendMessageA(GetListView()->GetHandle(), LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_OVERLAYMASK));
+  return static_cast<int>((state & LVIS_OVERLAYMASK) >> 8) - 1;
+}
+
+void TListItem::SetOverlayIndex(int v) {
+  const int i = GetIndex();
+  if (i < 0) return;
+  LVITEMA item = {};
+  item.stateMask = LVIS_OVERLAYMASK;
+  item.state = v >= 0 ? INDEXTOOVERLAYMASK(v + 1) : 0;
+  SendMessageA(GetListView()->GetHandle(), LVM_SETITEMSTATE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+}
 void TListItem::SetDropTarget(bool v) { SetState(LVIS_DROPHILITED, v); }
 
 RECT TListItem::DisplayRect(TDisplayCode code) const {
@@ -110,7 +151,9 @@ TListItem* TListItems::GetItem(int index) const {
   if (index < 0 || !owner_->HandleAllocated() ||
       !SendMessageA(owner_->GetHandle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
     throw EListError(Format("List index out of bounds (%d)", index));
-  return reinterpret_cast<TListItem*>(item.lParam);
+  auto* found = reinterpret_cast<TListItem*>(item.lParam);
+  if (found) found->indexHint_ = index;
+  return found;
 }
 
 int TListItems::IndexOf(const TListItem* item) const {
@@ -121,21 +164,32 @@ int TListItems::IndexOf(const TListItem* item) const {
   return static_cast<int>(SendMessageA(owner_->GetHandle(), LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
 }
 
-TListItem* TListItems::InternalInsert(int index, TListItem* item) {
+TListItem* TListItems::InternalInsert(int index, TListItem* item, const TListItemState& state) {
   LVITEMA lv = {};
-  lv.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
+  lv.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE | LVIF_STATE;
   lv.iItem = index;
   lv.pszText = LPSTR_TEXTCALLBACKA;
   lv.iImage = I_IMAGECALLBACK;
   lv.lParam = reinterpret_cast<LPARAM>(item);
-  if (SendMessageA(owner_->GetHandle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&lv)) < 0) {
+  lv.stateMask = LVIS_OVERLAYMASK | LVIS_CUT;
+  lv.state = (state.OverlayIndex >= 0 ? INDEXTOOVERLAYMASK(state.OverlayIndex + 1) : 0) | (state.Cut ? LVIS_CUT : 0);
+  item->indexHint_ = index;  // where LVN_INSERTITEM finds it
+  const LRESULT at = SendMessageA(owner_->GetHandle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&lv));
+  if (at < 0) {
     delete item;
     throw EOutOfResources("Failed to add a list item");
   }
+  item->indexHint_ = static_cast<int>(at);
   return item;
 }
 
 TListItem* TListItems::Add() { return Insert(GetCount()); }
+
+TListItem* TListItems::AddObject(void* data, const TListItemState& state) {
+  auto* item = new TListItem(this);
+  item->data_ = data;
+  return InternalInsert(GetCount(), item, state);
+}
 
 TListItem* TListItems::Insert(int index) { return InternalInsert(index, new TListItem(this)); }
 
@@ -183,6 +237,7 @@ void TListColumn::Apply(bool insert) {
 void TListColumn::SetCaption(const std::string& v) {
   caption_ = v;
   Apply(false);
+  owner_->GetOwner()->ColumnsChanged();  // the native control resets the header item's format
 }
 
 int TListColumn::GetWidth() const {
@@ -196,11 +251,13 @@ int TListColumn::GetWidth() const {
 void TListColumn::SetWidth(int v) {
   width_ = v;
   Apply(false);
+  owner_->GetOwner()->ColumnsChanged();
 }
 
 void TListColumn::SetAlignment(TAlignment v) {
   alignment_ = v;
   Apply(false);
+  owner_->GetOwner()->ColumnsChanged();
 }
 
 TListColumn* TListColumns::GetItem(int index) const {
@@ -358,8 +415,16 @@ bool TCustomListView::IsEditing() { return HandleAllocated() && SendMessageA(Get
 
 bool TCustomListView::CustomSort(TLVCompare compare, LPARAM data) {
   if (!HandleAllocated()) return false;
-  return SendMessageA(GetHandle(), LVM_SORTITEMS, compare ? static_cast<WPARAM>(data) : reinterpret_cast<WPARAM>(this),
-                      reinterpret_cast<LPARAM>(compare ? compare : DefaultListCompare)) != 0;
+  const bool sorted =
+      SendMessageA(GetHandle(), LVM_SORTITEMS, compare ? static_cast<WPARAM>(data) : reinterpret_cast<WPARAM>(this),
+                   reinterpret_cast<LPARAM>(compare ? compare : DefaultListCompare)) != 0;
+  RefreshIndexHints();
+  return sorted;
+}
+
+void TCustomListView::RefreshIndexHints() {
+  const int count = items_.GetCount();
+  for (int i = 0; i < count; ++i) items_.GetItem(i);  // a lookup by index sets the hint
 }
 
 bool TCustomListView::AlphaSort() { return CustomSort(nullptr, 0); }
@@ -424,9 +489,8 @@ void TCustomListView::CNNotify(TMessage& m) {
       if ((di->item.mask & LVIF_TEXT) && di->item.pszText && di->item.cchTextMax > 0) {
         std::string text;
         if (di->item.iSubItem == 0) text = item->caption_;
-        else if (di->item.iSubItem - 1 < item->subItems_.GetCount()) text = item->subItems_.Get(di->item.iSubItem - 1);
-        std::strncpy(di->item.pszText, text.c_str(), static_cast<std::size_t>(di->item.cchTextMax) - 1);
-        di->item.pszText[di->item.cchTextMax - 1] = 0;
+        else if (di->item.iSubItem - 1 < item->GetSubItemCount()) text = item->subItems_->Get(di->item.iSubItem - 1);
+        StrPLCopy(di->item.pszText, text, static_cast<std::size_t>(di->item.cchTextMax) - 1);
       }
       if (di->item.mask & LVIF_IMAGE) di->item.iImage = item->imageIndex_;
       return;

@@ -3,6 +3,10 @@
 // control asks for them through LVN_GETDISPINFO. Columns are TListColumn
 // objects. Deleting an item, by any path, calls Delete(item) once (OnDeletion)
 // and frees it; a new window gets the same items and columns back.
+//
+// An item knows its position through a hint kept current by insertion, lookup
+// by index and sorting, so its properties cost O(1) rather than a search.
+// Inside an update bracket item changes are not repainted one by one.
 #pragma once
 #include <functional>
 #include <memory>
@@ -29,7 +33,8 @@ public:
   TCustomListView* GetListView() const;
   const std::string& GetCaption() const { return caption_; }
   void SetCaption(const std::string& v);
-  TStrings* GetSubItems() { return &subItems_; }
+  TStrings* GetSubItems();  // made on first use
+  int GetSubItemCount() const { return subItems_ ? subItems_->GetCount() : 0; }
   void* GetData() const { return data_; }
   void SetData(void* v) { data_ = v; }
   int GetImageIndex() const { return imageIndex_; }
@@ -41,6 +46,8 @@ public:
   void SetFocused(bool v);
   bool GetCut() const;
   void SetCut(bool v);
+  int GetOverlayIndex() const;  // -1: none
+  void SetOverlayIndex(int v);
   bool GetDropTarget() const;
   void SetDropTarget(bool v);
   RECT DisplayRect(TDisplayCode code) const;
@@ -58,10 +65,17 @@ private:
 
   TListItems* owner_;
   std::string caption_;
-  TStringList subItems_;
+  std::unique_ptr<TStringList> subItems_;
   void* data_ = nullptr;
   int imageIndex_ = -1;
+  mutable int indexHint_ = -1;
   bool deleting_ = false;
+};
+
+// What an item shows from the moment it is inserted.
+struct TListItemState {
+  int OverlayIndex = -1;  // -1: none
+  bool Cut = false;
 };
 
 class TListItems : public TPersistent {
@@ -71,18 +85,33 @@ public:
   int GetCount() const;
   TListItem* GetItem(int index) const;
   TListItem* Add();
+  // Appends an item carrying data, inserted with its state in one call.
+  TListItem* AddObject(void* data, const TListItemState& state);
   TListItem* Insert(int index);
   void Delete(int index);
   void Clear();
   int IndexOf(const TListItem* item) const;
   void BeginUpdate();
   void EndUpdate();
+  bool Updating() const { return updateCount_ > 0; }
 
 private:
   friend class TCustomListView;
-  TListItem* InternalInsert(int index, TListItem* item);
+  TListItem* InternalInsert(int index, TListItem* item, const TListItemState& state = {});
   TCustomListView* owner_;
   int updateCount_ = 0;
+};
+
+// An update bracket for a scope.
+class TListItemsUpdate {
+public:
+  explicit TListItemsUpdate(TListItems* items) : items_(items) { items_->BeginUpdate(); }
+  ~TListItemsUpdate() { items_->EndUpdate(); }
+  TListItemsUpdate(const TListItemsUpdate&) = delete;
+  TListItemsUpdate& operator=(const TListItemsUpdate&) = delete;
+
+private:
+  TListItems* items_;
 };
 
 class TListColumn : public TPersistent {
@@ -208,8 +237,12 @@ protected:
   virtual bool CanEdit(TListItem* Item);
   virtual void Edit(const LVITEMA& Item);
   virtual void CNNotify(TMessage& Message);
-  // After a column was added or removed.
+  // After a column was added, removed or changed.
   virtual void ColumnsChanged() {}
+  // Keeps a caption found while the control asks for it, without a repaint.
+  static void StoreCaption(TListItem* item, std::string caption) { item->caption_ = std::move(caption); }
+  // Positions every item knows again, after the native control reordered them.
+  void RefreshIndexHints();
 
 private:
   friend class TListItem;

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 namespace korvane {
 
@@ -105,6 +106,26 @@ TMbcsByteType ByteType(const std::string& s, std::size_t i) {
     if (lead && ++p == i) return mbTrailByte;
   }
   return mbSingleByte;
+}
+
+void StrPLCopy(char* dest, const std::string& source, std::size_t maxLen, unsigned codePage) {
+  if (codePage == CP_ACP) codePage = GetACP();
+  std::size_t n = std::min(source.size(), maxLen);
+  if (n < source.size()) {
+    if (codePage == CP_UTF8) {
+      while (n > 0 && (static_cast<BYTE>(source[n]) & 0xC0) == 0x80) --n;  // n is inside a sequence
+    } else {
+      std::size_t whole = 0;
+      while (whole < n) {
+        const std::size_t step = IsDBCSLeadByteEx(codePage, static_cast<BYTE>(source[whole])) ? 2 : 1;
+        if (whole + step > n) break;
+        whole += step;
+      }
+      n = whole;
+    }
+  }
+  std::memcpy(dest, source.data(), n);
+  dest[n] = 0;
 }
 
 std::size_t LastDelimiter(const std::string& delimiters, const std::string& s) {

@@ -35,6 +35,10 @@ bool AnsiSameText(const std::string& a, const std::string& b);
 enum TMbcsByteType { mbSingleByte, mbLeadByte, mbTrailByte };
 // What byte i of s is in the active code page (a lead byte needs a byte after it).
 TMbcsByteType ByteType(const std::string& s, std::size_t i);
+// Copies at most maxLen bytes of source and a terminating nul into dest (room
+// for maxLen + 1), cut before a character that would not fit whole: a UTF-8
+// sequence or a double-byte character of codePage (0: the active code page).
+void StrPLCopy(char* dest, const std::string& source, std::size_t maxLen, unsigned codePage = 0);
 // 0-based index of the last byte of s that is one of delimiters and not a
 // trail byte; npos when none.
 std::size_t LastDelimiter(const std::string& delimiters, const std::string& s);

@@ -294,10 +294,13 @@ void TZQCustomListView::WndProc(TMessage& m) {
     case WM_NOTIFY: {
       auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
       if (hdr->hwndFrom && hdr->hwndFrom == GetHeaderHandle()) {
-        const int code = static_cast<int>(hdr->code);
-        if (code == -322) InvalidateHeader();  // HDN_ITEMCLICKW
+        // The header may notify with either code set (HDM_GETUNICODEFORMAT decides).
+        const UINT code = hdr->code;
+        if (code == HDN_ITEMCLICKA || code == HDN_ITEMCLICKW) InvalidateHeader();
         TCustomListView::WndProc(m);
-        if (code == -306 || code == -307 || code == -301) SetHeaderODStyle();  // begin/end track, item changed
+        if (code == HDN_BEGINTRACKA || code == HDN_BEGINTRACKW || code == HDN_ENDTRACKA || code == HDN_ENDTRACKW ||
+            code == HDN_ITEMCHANGEDA || code == HDN_ITEMCHANGEDW)
+          SetHeaderODStyle();
         return;
       }
       break;

@@ -94,3 +94,24 @@ TEST(FileNames, SplitAndJoin) {
   EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\"), "C:\\");
   EXPECT_EQ(ExcludeTrailingPathDelimiter("C:\\dir\\"), "C:\\dir");
 }
+
+TEST(StrPLCopy, CutsBeforeACharacterThatWouldNotFitWhole) {
+  char buf[8];
+  StrPLCopy(buf, "abcdefghij", 5);
+  EXPECT_STREQ(buf, "abcde");
+  StrPLCopy(buf, "ab", 5);
+  EXPECT_STREQ(buf, "ab");
+  // "a" then U+00E9 (C3 A9) then U+20AC (E2 82 AC): 4 bytes would split the euro sign.
+  const std::string utf8 = "a\xC3\xA9\xE2\x82\xAC";
+  StrPLCopy(buf, utf8, 4, CP_UTF8);
+  EXPECT_STREQ(buf, "a\xC3\xA9");
+  StrPLCopy(buf, utf8, 2, CP_UTF8);
+  EXPECT_STREQ(buf, "a");
+  StrPLCopy(buf, utf8, 6, CP_UTF8);
+  EXPECT_EQ(std::string(buf), utf8);
+  // Shift-JIS: 0x82 0xA0 is one character; a cut after its lead byte drops it.
+  StrPLCopy(buf, "x\x82\xA0y", 2, 932);
+  EXPECT_STREQ(buf, "x");
+  StrPLCopy(buf, "x\x82\xA0y", 3, 932);
+  EXPECT_STREQ(buf, "x\x82\xA0");
+}

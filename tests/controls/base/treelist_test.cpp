@@ -223,6 +223,34 @@ TEST(ZQListHeader, TheSortArrowStandsWhereEachModePutsIt) {
   EXPECT_EQ(item.fmt & HDF_JUSTIFYMASK, HDF_RIGHT);
 }
 
+// Columns changed in code, and header items reset behind the list's back
+// (the header notifies with its Unicode codes), keep the package's drawing.
+TEST(ZQListHeader, TheArrowSurvivesColumnsChangedInCode) {
+  test::TestForm form(400, 220);
+  HeaderFixture h(form);
+  h.list->SetHeaderSortColumn(0);
+  h.list->GetColumns()->GetItem(0)->SetWidth(170);
+  h.list->GetColumns()->GetItem(1)->SetCaption("Bytes");
+  h.list->GetColumns()->GetItem(1)->SetAlignment(taCenter);
+  auto ownerDrawn = [&](int i) {
+    HDITEMA item = {};
+    item.mask = HDI_FORMAT;
+    SendMessageA(h.list->GetHeaderHandle(), HDM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    return (item.fmt & HDF_OWNERDRAW) != 0;
+  };
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(ownerDrawn(i)) << i;
+  auto shot = test::Snapshot(h.list->GetHeaderHandle());
+  EXPECT_FALSE(h.ShadowColumns(*shot, 0).empty());
+
+  HDITEMA plain = {};
+  plain.mask = HDI_FORMAT;
+  plain.fmt = HDF_STRING | HDF_LEFT;
+  SendMessageA(h.list->GetHeaderHandle(), HDM_SETITEMA, 0, reinterpret_cast<LPARAM>(&plain));
+  EXPECT_TRUE(ownerDrawn(0));
+  shot = test::Snapshot(h.list->GetHeaderHandle());
+  EXPECT_FALSE(h.ShadowColumns(*shot, 0).empty());
+}
+
 TEST(ZQContextMenus, KeysWithoutASelectionPopThePlainMenuAtTheCorner) {
   test::TestForm form;
   TZQTreeView* tree = MakeTree(form);

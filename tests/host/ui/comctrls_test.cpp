@@ -144,6 +144,54 @@ TEST(ListView, ReportItemsColumnsAndDeletion) {
   EXPECT_EQ(deleted.size(), 3u);
 }
 
+// Items keep knowing where they stand through insertion in the middle,
+// sorting and deletion; state given at insertion is the native item's state.
+TEST(ListView, ItemsKnowTheirPlaceAndStartWithTheirState) {
+  test::TestForm form;
+  auto* list = new TCustomListView(form.Get());
+  list->SetParent(form.Get());
+  list->SetViewStyle(vsReport);
+  std::vector<TListItem*> items;
+  for (const char* n : {"d", "b", "e", "a"}) {
+    items.push_back(list->GetItems()->Add());
+    items.back()->SetCaption(n);
+  }
+  TListItem* c = list->GetItems()->Insert(2);
+  c->SetCaption("c");
+  // The native order, read by index, is what each item answers.
+  auto expectPlaces = [&] {
+    for (int i = 0; i < list->GetItems()->GetCount(); ++i) {
+      LVITEMA lv = {};
+      lv.mask = LVIF_PARAM;
+      lv.iItem = i;
+      SendMessageA(list->GetHandle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&lv));
+      EXPECT_EQ(reinterpret_cast<TListItem*>(lv.lParam)->GetIndex(), i);
+    }
+  };
+  expectPlaces();
+  EXPECT_EQ(items[2]->GetIndex(), 3);  // moved down by the insertion
+  list->AlphaSort();
+  EXPECT_EQ(items[3]->GetIndex(), 0);
+  EXPECT_EQ(items[2]->GetIndex(), 4);
+  expectPlaces();
+  list->GetItems()->Delete(0);
+  list->GetItems()->Delete(1);
+  expectPlaces();
+  EXPECT_EQ(items[2]->GetIndex(), 2);
+
+  int marker = 0;
+  TListItem* shortcut = list->GetItems()->AddObject(&marker, {1, true});
+  const int at = shortcut->GetIndex();
+  const UINT state = static_cast<UINT>(
+      SendMessageA(list->GetHandle(), LVM_GETITEMSTATE, static_cast<WPARAM>(at), LVIS_OVERLAYMASK | LVIS_CUT));
+  EXPECT_EQ(state & LVIS_OVERLAYMASK, static_cast<UINT>(INDEXTOOVERLAYMASK(2)));
+  EXPECT_TRUE(state & LVIS_CUT);
+  EXPECT_EQ(shortcut->GetOverlayIndex(), 1);
+  EXPECT_EQ(shortcut->GetData(), &marker);
+  shortcut->SetOverlayIndex(-1);
+  EXPECT_EQ(SendMessageA(list->GetHandle(), LVM_GETITEMSTATE, static_cast<WPARAM>(at), LVIS_OVERLAYMASK), 0);
+}
+
 // An image list named before the window exists is installed when it is made,
 // follows into a new window, and is dropped when the list is freed.
 TEST(ImageListSlots, InstalledOnCreationAndDroppedWhenTheListIsFreed) {
