@@ -3,6 +3,7 @@
 #pragma once
 #include "controls/shell/common/contextmenu.h"
 #include "controls/shell/common/dragattributes.h"
+#include "controls/shell/common/folderdetails.h"
 #include "controls/shell/common/itemparent.h"
 #include "controls/shell/common/itemrecords.h"
 #include "controls/shell/common/itemtext.h"
@@ -16,4 +17,5 @@
 #include "controls/shell/common/tuning.h"
 #include "controls/shell/common/windowhelpers.h"
 #include "controls/shell/combo/shellcombo.h"
+#include "controls/shell/list/shelllist.h"
 #include "controls/shell/tree/shelltree.h"

@@ -93,6 +93,7 @@ public:
   std::string GetFileType();
   std::string GetModified();
   std::string GetColText(int column);
+  int GetIconIndex();  // the system image list's small icon, cached
 
 private:
   void GetExtraData();
@@ -100,6 +101,7 @@ private:
   TZQShListOwner* owner_;
   TIdListPtr absolute_;  // both made with the owner's allocator
   TIdListPtr relative_;
+  int iconIndex_ = -1;
   std::string displayName_;
   bool extraData_ = false;
   std::string size_, type_, modified_;

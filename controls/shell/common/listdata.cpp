@@ -12,6 +12,7 @@ void TZQShListData::SetData(PItemIDList relative) {
 
 void TZQShListData::Flush() {
   absolute_.Reset();
+  iconIndex_ = -1;
   displayName_.clear();
   extraData_ = false;
 }
@@ -50,6 +51,11 @@ std::string TZQShListData::GetDisplayName() {
       displayName_.assign(info.szDisplayName, strnlen(info.szDisplayName, sizeof info.szDisplayName));
   }
   return displayName_;
+}
+
+int TZQShListData::GetIconIndex() {
+  if (iconIndex_ < 0) iconIndex_ = ShellGetIconIndex(GetAbsoluteIdList(), SHGFI_SMALLICON);
+  return iconIndex_;
 }
 
 std::string TZQShListData::GetPathName() { return ShellGetPathFromIdList(GetAbsoluteIdList()); }

@@ -1,0 +1,195 @@
+// Filling the shell list: the folder is enumerated into locals, then folder,
+// absolute list, details and columns change together and the admitted items
+// are inserted with their state in one call each; then one sort.
+#include "controls/shell/list/shelllist.h"
+
+#include "controls/shell/common/windowhelpers.h"
+#include "host/Dialogs.h"
+#include "host/Screen.h"
+#include "host/SysUtils.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr SFGAOF kItemAttributes = SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR |
+                                   SFGAO_REMOVABLE | SFGAO_GHOSTED | SFGAO_SHARE | SFGAO_LINK;  // 0xF20B0000
+
+// Critical-error boxes (an empty drive) fail silently for a scope.
+class TErrorModeScope {
+public:
+  TErrorModeScope() : saved_(SetErrorMode(SEM_FAILCRITICALERRORS)) { SetErrorMode(saved_ | SEM_FAILCRITICALERRORS); }
+  ~TErrorModeScope() { SetErrorMode(saved_); }
+  TErrorModeScope(const TErrorModeScope&) = delete;
+  TErrorModeScope& operator=(const TErrorModeScope&) = delete;
+
+private:
+  UINT saved_;
+};
+
+TListItemState StateOf(ULONG attributes) {
+  TListItemState state;
+  if (attributes & SFGAO_SHARE) state.OverlayIndex = 0;
+  else if (attributes & SFGAO_LINK) state.OverlayIndex = 1;
+  state.Cut = (attributes & SFGAO_GHOSTED) != 0;
+  return state;
+}
+}  // namespace
+
+bool TZQCustomShellList::Busy() { return dragging_ || IsEditing(); }
+
+void TZQCustomShellList::FillStart() {
+  if (OnFillStart) OnFillStart(this);
+}
+
+void TZQCustomShellList::FillComplete() {
+  if (OnFillComplete) OnFillComplete(this);
+}
+
+void TZQCustomShellList::FillItems() {
+  if (!HandleAllocated()) return;
+  if (Busy()) {
+    refreshPending_ = true;  // the drag or the rename refreshes when it ends
+    return;
+  }
+  TCursorScope hourglass;
+  {
+    TListItemsUpdate bracket(GetItems());
+    TZQLinkLock lock(internalChange_);
+    GetItems()->Clear();
+  }
+  TListItemsUpdate bracket(GetItems());
+  TComPtr<IShellFolder> folder;
+  const PItemIDList list = folder_->GetIdList();
+  const HRESULT hr = list ? ShellGetFolderFromIdList(list, folder) : ShellGetDesktopFolder(folder);
+  if (FAILED(hr)) RaiseSysError(hr);
+  FilterPreApply();
+  try {
+    FillList(folder.Get(), list);
+  } catch (...) {
+    FilterPostApply();
+    throw;
+  }
+  FilterPostApply();
+}
+
+void TZQCustomShellList::FillList(IShellFolder* folder, PCItemIDList absolute) {
+  TListItemsUpdate bracket(GetItems());
+  TErrorModeScope errorMode;
+  FillStart();
+  try {
+    IMalloc* m = GetShellMalloc();
+    const HWND owner = GetParentFormHandle(this);
+    // Everything is collected before anything of the list changes.
+    TComPtr<IEnumIDList> enumerator;
+    SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
+    if (options_.Contains(zqsloShowHidden)) flags |= SHCONTF_INCLUDEHIDDEN;
+    HRESULT hr = folder->EnumObjects(owner, flags, enumerator.Put());
+    if (FAILED(hr)) {
+      FillComplete();
+      return;
+    }
+    std::vector<TIdListPtr> collected;
+    collected.reserve(500);
+    if (enumerator) {  // S_FALSE without an enumerator: an empty folder
+      for (;;) {
+        PITEMID_CHILD item = nullptr;
+        ULONG fetched = 0;
+        hr = enumerator->Next(1, &item, &fetched);
+        if (hr != S_OK || fetched == 0) break;
+        if (collected.size() == collected.capacity()) collected.reserve(collected.size() + 500);
+        collected.emplace_back(item, m);
+      }
+      if (FAILED(hr)) {
+        if (hr != E_FAIL) RaiseSysError(hr);
+        FillComplete();
+        return;
+      }
+    }
+
+    // Folder, absolute list, details and columns change together.
+    currentFolder_ = TComPtr<IShellFolder>::Share(folder);
+    folderAbsolute_ = TIdListPtr(CopyIdList(m, absolute), m);
+    details_.Reset();
+    detailsQueried_ = false;
+    InitColumns(GetCurrentFolderIShellDetails());
+
+    SetAllocBy(static_cast<int>(collected.size()));
+    for (TIdListPtr& relative : collected) {
+      ULONG attributes = 0;
+      if (!ShouldInclude(absolute, relative.Get(), attributes)) continue;
+      auto* record = new TZQShListData(this);
+      record->SetData(relative.Release());
+      Insert(record, attributes);
+    }
+    SortList();
+    if (GetItems()->GetCount() > 0) GetItems()->GetItem(0)->SetFocused(true);
+  } catch (...) {
+    FillComplete();
+    throw;
+  }
+  FillComplete();
+}
+
+bool TZQCustomShellList::ShouldInclude(PCItemIDList folderAbsolute, PCItemIDList relative, ULONG& attributes) {
+  attributes = kItemAttributes;
+  PCUITEMID_CHILD child = relative;
+  if (!currentFolder_ || FAILED(currentFolder_->GetAttributesOf(1, &child, &attributes))) attributes = 0;
+  if (!options_.Contains(zqsloNonFilesystemAncestors) && !(attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR)))
+    return false;
+  if (HidesFoldersWhenLinkedToTree() && (attributes & SFGAO_FOLDER) && (attributes & SFGAO_FILESYSTEM) &&
+      !(attributes & SFGAO_FILESYSANCESTOR))
+    return false;
+  return CanAdd(currentFolder_.Get(), folderAbsolute, relative, attributes);
+}
+
+BOOL TZQCustomShellList::CanAdd(IShellFolder* folder, PCItemIDList folderAbsolute, PCItemIDList relative,
+                                ULONG attributes) {
+  BOOL allow = TRUE;
+  if (nameSet_ && !(attributes & SFGAO_FOLDER))
+    allow = FilterApply(ExtractFileName(ShellGetFriendlyNameFromIdList(folder, relative, zqfnForParsing)), attributes);
+  if (allow && OnAddItem)
+    OnAddItem(this, folder, const_cast<PItemIDList>(folderAbsolute), const_cast<PItemIDList>(relative),
+              static_cast<int>(attributes), allow);
+  return allow;
+}
+
+void TZQCustomShellList::Insert(TZQShListData* record, ULONG attributes) {
+  std::unique_ptr<TZQShListData> owned(record);
+  GetItems()->AddObject(record, StateOf(attributes));
+  owned.release();  // the item's now
+}
+
+void TZQCustomShellList::AddNewShellItem(PCItemIDList absolute, PItemIDList relative) {
+  IMalloc* m = GetShellMalloc();
+  TIdListPtr owned(relative, m);
+  try {
+    ULONG attributes = 0;
+    if (!ShouldInclude(absolute, owned.Get(), attributes)) return;
+    auto* record = new TZQShListData(this);
+    record->SetData(owned.Release());
+    Insert(record, attributes);
+  } catch (...) {
+    ShowMessage("Exception in AddNewShellItem");
+    throw;
+  }
+}
+
+void TZQCustomShellList::RefreshItems() {
+  // A full fill until the merging refresh takes its place.
+  FillItems();
+}
+
+void TZQCustomShellList::Delete(TListItem* Item) {
+  TZQShListData* record = GetDataFromItem(Item);
+  if (!record) {
+    TZQCustomListView::Delete(Item);
+    return;
+  }
+  std::unique_ptr<TZQShListData> owned(record);
+  if (OnDeleteItem) OnDeleteItem(this, Item, record);
+  Item->SetData(nullptr);
+  TZQCustomListView::Delete(Item);
+}
+
+}  // namespace korvane

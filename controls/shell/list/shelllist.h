@@ -1,0 +1,190 @@
+// TZQCustomShellList: the contents of one shell folder as list items, with the
+// shell's icons, an optional file filter, columns and sorting through the
+// folder's own CompareIDs. Each shell item carries a TZQShListData; an item
+// with other Data is the application's own and every shell operation skips it.
+//
+// Columns: a folder that offers IShellDetails (CreateViewObject) supplies its
+// own set. A folder without a file-system path that offers none but implements
+// IShellFolder2 supplies the same answers through IShellFolder2::GetDetailsOf,
+// so virtual folders (My Computer, Recycle Bin, Control Panel) show their own
+// columns on every platform. Other folders get the standard set: Name, Size,
+// Type, Modified.
+//
+// Texts and icons are given when the native control asks for them and cached
+// in the item's record, so a second paint asks the shell nothing.
+//
+// The class is split by concern: listcore.cpp (life cycle, window, options,
+// linking), listfill.cpp (filling, inclusion, insertion, deletion),
+// listfilter.cpp (the file filter), listcolumns.cpp (columns and their
+// widths), listview.cpp (texts, icons, sorting, custom drawing),
+// listpublish.cpp (TZQShellList's published table).
+#pragma once
+#include <functional>
+#include <memory>
+#include <set>
+
+#include "controls/base/zqlistview.h"
+#include "controls/shell/common/itemrecords.h"
+#include "controls/shell/common/links.h"
+#include "controls/shell/common/shelllocator.h"
+#include "controls/shell/tree/shelltree.h"
+
+namespace korvane {
+
+enum TZQShellListOption : std::uint8_t {
+  zqsloAutoFill, zqsloNonFilesystemAncestors, zqsloDesignInteractive, zqsloDefaultKeyHandling, zqsloContextMenus,
+  zqsloDontChangeFolder, zqsloDontGoBelowBase, zqsloDynamicRefresh, zqsloHideFoldersWhenLinkedToTree, zqsloOleDrag,
+  zqsloOleDrop, zqsloFolderContextMenu, zqsloShowHidden
+};
+using TZQShellListOptions = TSet<TZQShellListOption>;
+constexpr std::uint64_t ZQ_SHELL_LIST_DEFAULT_OPTIONS = 0x1E9B;
+
+using TZQShListDeleteItemEvent = std::function<void(TObject* aSender, TListItem* aNode, TZQShListData* aShListData)>;
+using TZQShDblClickOpenEvent = std::function<void(TObject* aSender, bool& afHandled)>;
+using TZQShLvCustomDrawEvent =
+    std::function<void(TObject* aSender, TZQCustomDraw* aCD, TListItem* aItem, TZQShListData* aData)>;
+
+// The saved column widths all shell lists share: a count, then one width per column.
+struct TZQSavedColumnWidths {
+  std::vector<int> widths;
+  std::vector<std::uint16_t> registryCopy;  // the "DirectoryCols" words last read
+};
+TZQSavedColumnWidths& ZQSavedColumnWidths();
+
+class TZQCustomShellList : public TZQCustomListView,
+                           public TZQShListOwner,
+                           public TZQShellListLink,
+                           public TZQShellWheelTarget {
+public:
+  explicit TZQCustomShellList(TComponent* AOwner);
+  ~TZQCustomShellList() override;
+  void BeforeDestruction() override;
+
+  // Filling (listfill.cpp).
+  void FillItems();  // raises the system's error when the folder cannot be bound
+  virtual void FillList(IShellFolder* folder, PCItemIDList absolute);
+  bool ShouldInclude(PCItemIDList folderAbsolute, PCItemIDList relative, ULONG& attributes);
+  virtual BOOL CanAdd(IShellFolder* folder, PCItemIDList folderAbsolute, PCItemIDList relative, ULONG attributes);
+  // Takes relative (shell allocator); appends an item for it when it is admitted.
+  void AddNewShellItem(PCItemIDList absolute, PItemIDList relative);
+  // Refills, keeping the selected items that are still there.
+  void RefreshItems();
+
+  // The filter (listfilter.cpp).
+  const std::string& GetFileFilter() const { return fileFilter_; }
+  void SetFileFilter(const std::string& value);
+  const std::vector<std::string>& GetFilterPatterns() const { return patterns_; }
+  virtual void FilterPreApply();
+  virtual bool FilterApply(const std::string& name, ULONG attributes);
+  virtual void FilterPostApply();
+
+  // Columns (listcolumns.cpp).
+  void InitColumns(IShellDetails* details);
+  IShellDetails* GetCurrentFolderIShellDetails() override;
+
+  // Items, sorting (listview.cpp).
+  void SortList();
+  int GetSortColumn() const { return sortValue_; }
+  void SetSortColumn(int value);
+  TZQShListData* GetSelectedItem();
+  TZQShListData* GetShListData(int index);  // raises EInvalidCast for Data of another class
+  static TZQShListData* GetDataFromItem(TListItem* item);
+  static bool ItemHasData(TListItem* item);
+  void InitImageLists();
+
+  // Linking (listcore.cpp).
+  TComponent* LinkComponent() override { return this; }
+  void SetShellTree(TZQCustomShellTree* tree) override;
+  TZQCustomShellTree* GetShellTree() override { return shellTree_; }
+  void SetShellCombo(TZQShellComboLink* combo) override;
+  TZQShellComboLink* GetShellCombo() const { return shellCombo_; }
+  bool IsLinked() const { return shellTree_ || shellCombo_; }
+  void SetFolder(TZQShellLocator* folder) override;
+  TZQShellLocator* GetFolder() override { return folder_.get(); }
+  void TreeChanged(TTreeNode* node) override;
+  void Synchronize(bool withLinked) override;
+  bool HidesFoldersWhenLinkedToTree() override;
+  bool ShellMouseWheel(bool down, TShiftState shift, POINT mousePos) override;
+
+  TZQShellListOptions GetOptions() const { return options_; }
+  void SetOptions(TZQShellListOptions value);
+
+  // What the records ask of their list.
+  IMalloc* GetShellMalloc() override;
+  IShellFolder* GetCurrentFolder() override { return currentFolder_.Get(); }
+  PCItemIDList GetCurrentFolderIdList() override { return folderAbsolute_.Get(); }
+
+  TZQShAddItemEvent OnAddItem;
+  TZQShListDeleteItemEvent OnDeleteItem;
+  TZQShDblClickOpenEvent OnDblClickOpen;
+  TZQShPopupHintEvent OnPopupHint;
+  TZQShLvCustomDrawEvent OnCustomDrawSh, OnCustomDrawShEx;
+  TNotifyEvent OnFillComplete, OnFillStart, OnFolderChanged;
+
+  void WndProc(TMessage& Message) override;
+
+protected:
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void CNNotify(TMessage& Message) override;
+  void Delete(TListItem* Item) override;
+  void ColClick(TListColumn* Column) override;
+  TZQCustomDraw* ZQCustomDraw(NMCUSTOMDRAW* record, LRESULT& result) override;
+  bool DoMouseWheelDown(TShiftState Shift, POINT MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, POINT MousePos) override;
+
+  virtual void DeviceChangeDetected(TObject* Sender, TMessage& Message);
+  virtual void ZQCustomDrawSh(TZQCustomDraw* cd, TListItem* item, TZQShListData* data);
+  virtual void FillStart();
+  virtual void FillComplete();
+  virtual void FolderChanged();
+
+private:
+  void HandleOnFolderChanged(TObject* sender);
+  void GetDispInfo(NMLVDISPINFOA& info);
+  void SaveColumnWidths();
+  void RestoreSavedWidths();
+  void InitStandardColumns();
+  void InitDetailsColumns(IShellDetails* details);
+  void AddColumn(const std::string& caption, int width, TAlignment alignment);
+  bool Busy();
+  void PostDeferredFill();
+  // Appends an item for record (taken over) with the state its attributes give.
+  void Insert(TZQShListData* record, ULONG attributes);
+
+  std::uint8_t columnKind_ = 0;  // 0 none yet, 1 from IShellDetails, 2 the standard set
+  bool saveWidths_ = false;
+  TComPtr<IShellFolder> currentFolder_;
+  TIdListPtr folderAbsolute_;
+  TComPtr<IMalloc> malloc_;
+  bool detailsQueried_ = false;
+  TComPtr<IShellDetails> details_;
+  std::unique_ptr<TZQShellLocator> folder_;
+  TZQShellListOptions options_ = TZQShellListOptions::FromMask(ZQ_SHELL_LIST_DEFAULT_OPTIONS);
+  std::string fileFilter_;
+  std::unique_ptr<std::set<std::string>> nameSet_;  // upper-cased names a filter admits; nil: no filter
+  std::vector<std::string> patterns_;
+  TZQCustomShellTree* shellTree_ = nullptr;
+  TZQShellComboLink* shellCombo_ = nullptr;
+  int sortValue_ = 1;
+  int internalChange_ = 0;
+  bool dragging_ = false;
+  bool refreshPending_ = false;
+  bool insideCreation_ = false;
+  bool sortSetByHandler_ = false;
+  bool destroyingWindow_ = false;
+  TCustomImageList* smallImages_ = nullptr;  // owned as components; the handles are the system's
+  TCustomImageList* largeImages_ = nullptr;
+};
+
+// The published shell list.
+class TZQShellList : public TZQCustomShellList {
+public:
+  using TZQCustomShellList::TZQCustomShellList;
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+};
+
+}  // namespace korvane
