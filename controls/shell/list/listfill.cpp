@@ -110,6 +110,7 @@ void TZQCustomShellList::FillList(IShellFolder* folder, PCItemIDList absolute) {
     // Folder, absolute list, details and columns change together.
     currentFolder_ = TComPtr<IShellFolder>::Share(folder);
     folderAbsolute_ = TIdListPtr(CopyIdList(m, absolute), m);
+    folderHasPath_ = !ShellGetPathFromIdList(absolute).empty();
     details_.Reset();
     detailsQueried_ = false;
     InitColumns(GetCurrentFolderIShellDetails());
@@ -137,8 +138,11 @@ bool TZQCustomShellList::ShouldInclude(PCItemIDList folderAbsolute, PCItemIDList
   if (!currentFolder_ || FAILED(currentFolder_->GetAttributesOf(1, &child, &attributes))) attributes = 0;
   if (!options_.Contains(zqsloNonFilesystemAncestors) && !(attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR)))
     return false;
+  // Ordinary folders: file-system folders inside a file-system folder. Current
+  // shells mark every file-system folder as a file-system ancestor too, so
+  // that flag alone does not tell a drive from a directory.
   if (HidesFoldersWhenLinkedToTree() && (attributes & SFGAO_FOLDER) && (attributes & SFGAO_FILESYSTEM) &&
-      !(attributes & SFGAO_FILESYSANCESTOR))
+      (!(attributes & SFGAO_FILESYSANCESTOR) || folderHasPath_))
     return false;
   return CanAdd(currentFolder_.Get(), folderAbsolute, relative, attributes);
 }

@@ -158,6 +158,7 @@ private:
   bool saveWidths_ = false;
   TComPtr<IShellFolder> currentFolder_;
   TIdListPtr folderAbsolute_;
+  bool folderHasPath_ = false;  // the current folder is a file-system folder
   TComPtr<IMalloc> malloc_;
   bool detailsQueried_ = false;
   TComPtr<IShellDetails> details_;

@@ -1,7 +1,135 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "controls/shell/Uzqshellcontrols.h"
+#include "host/Forms.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"
 
 using namespace korvane;
+
+namespace {
+
+std::vector<std::string> Captions(TCustomListView* list) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < list->GetItems()->GetCount(); ++i) {
+    char buf[MAX_PATH] = {};
+    LVITEMA lv = {};
+    lv.pszText = buf;
+    lv.cchTextMax = sizeof buf;
+    SendMessageA(list->GetHandle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&lv));
+    texts.push_back(buf);
+  }
+  return texts;
+}
+
+TTreeNode* Child(TTreeNode* node, const std::string& text) {
+  for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling())
+    if (c->GetText() == text) return c;
+  return nullptr;
+}
+
+void Click(TTreeNode* node) {
+  HWND tree = node->GetTreeView()->GetHandle();
+  const RECT r = node->DisplayRect(true);
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageA(tree, WM_LBUTTONUP, 0, at);  // ends the drag-detect loop the press enters
+  SendMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  test::Pump(50);
+}
+
+// An explorer: a combo above, a tree on the left, a report list on the right.
+// root: alpha (inner: deep; readme.txt, data.bin), beta (empty), notes.txt
+class Linked : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir.Folder("alpha\\inner\\deep");
+    dir.File("alpha\\readme.txt", 10);
+    dir.File("alpha\\data.bin", 4000);
+    dir.Folder("beta");
+    dir.File("notes.txt", 5);
+    combo = new TZQShellCombo(form.Get());
+    combo->SetBounds(4, 4, 632, 24);
+    combo->SetParent(form.Get());
+    tree = new TZQShellTree(form.Get());
+    tree->SetBounds(4, 34, 200, 282);
+    tree->SetParent(form.Get());
+    list = new TZQShellList(form.Get());
+    list->SetBounds(208, 34, 428, 282);
+    list->SetViewStyle(vsReport);
+    list->SetParent(form.Get());
+    list->OnFillStart = [this](TObject*) { ++fills; };
+    tree->GetBaseFolder()->SetPathName(dir.Path());
+    tree->SetShellList(list);
+    combo->SetShellTree(tree);
+    test::Pump(50);
+    fills = 0;
+  }
+  test::TempDir dir;
+  test::TestForm form{640, 320};
+  TZQShellCombo* combo = nullptr;
+  TZQShellTree* tree = nullptr;
+  TZQShellList* list = nullptr;
+  int fills = 0;
+};
+
+}  // namespace
+
+TEST_F(Linked, AClickInTheTreeFillsTheListOnceAndTheComboFollows) {
+  EXPECT_EQ(list->GetFolder()->GetPathName(), dir.Path());
+  EXPECT_EQ(Captions(list), (std::vector<std::string>{"alpha", "beta", "notes.txt"}));
+
+  Click(Child(tree->GetItems()->GetFirstNode(), "alpha"));
+  EXPECT_EQ(fills, 1);
+  EXPECT_EQ(list->GetFolder()->GetPathName(), dir / "alpha");
+  EXPECT_EQ(Captions(list), (std::vector<std::string>{"inner", "data.bin", "readme.txt"}));
+  EXPECT_EQ(combo->GetSelectedFolder()->GetPathName(), dir / "alpha");
+  test::SaveScreenshot(form->GetHandle(), std::string(KORVANE_SCREENSHOT_DIR) + "\\linked.png");
+
+  // The list's folder set from outside walks the tree there, and fills once.
+  fills = 0;
+  list->GetFolder()->SetPathName(dir / "alpha\\inner");
+  EXPECT_EQ(fills, 1);
+  ASSERT_NE(tree->GetSelected(), nullptr);
+  EXPECT_EQ(tree->GetSelected()->GetText(), "inner");
+  EXPECT_EQ(Captions(list), (std::vector<std::string>{"deep"}));
+}
+
+TEST_F(Linked, HidingFoldersWhenLinkedLeavesThemToTheTreeButKeepsDrives) {
+  Click(Child(tree->GetItems()->GetFirstNode(), "alpha"));
+  fills = 0;
+  TZQShellListOptions options = list->GetOptions();
+  options.Include(zqsloHideFoldersWhenLinkedToTree);
+  list->SetOptions(options);
+  EXPECT_EQ(fills, 1);  // switching the option on refills
+  EXPECT_EQ(Captions(list), (std::vector<std::string>{"data.bin", "readme.txt"}));
+
+  // Drives are file-system folders too, but not inside one: they stay.
+  tree->GetBaseFolder()->SetCSIDL(csidlDrives);
+  EXPECT_EQ(list->GetFolder()->GetCSIDL() == csidlDrives || list->GetFolder()->GetPathName().empty(), true);
+  bool drive = false;
+  for (const std::string& c : Captions(list)) drive |= c.find("(C:)") != std::string::npos;
+  EXPECT_TRUE(drive);
+
+  // Without a linked tree the folders come back.
+  tree->SetShellList(nullptr);
+  EXPECT_EQ(list->GetShellTree(), nullptr);
+  list->GetFolder()->SetPathName(dir / "alpha");
+  EXPECT_EQ(Captions(list), (std::vector<std::string>{"inner", "data.bin", "readme.txt"}));
+}
+
+TEST_F(Linked, AFreedTreeIsForgottenAndASecondTreeTakesTheListOver) {
+  auto* second = new TZQShellTree(form.Get());
+  second->SetParent(form.Get());
+  second->GetBaseFolder()->SetPathName(dir / "alpha");
+  second->SetShellList(list);
+  EXPECT_EQ(list->GetShellTree(), second);
+  EXPECT_EQ(tree->GetShellList(), nullptr);
+  EXPECT_EQ(list->GetFolder()->GetPathName(), dir / "alpha");
+  second->Free();
+  EXPECT_EQ(list->GetShellTree(), nullptr);
+  list->GetFolder()->SetPathName(dir.Path());  // no call reaches the freed tree
+  EXPECT_EQ(Captions(list).size(), 3u);
+}

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "controls/shell/Uzqshellcontrols.h"
+#include "host/FormFile.h"
 #include "host/Forms.h"
+#include "host/PropInfo.h"
 #include "host/SysUtils.h"
 #include "tests/support/Platform.h"
 #include "tests/support/ShellFixtures.h"
@@ -464,4 +466,90 @@ TEST_F(ShellList, AnEnumerationFailingHalfWayLeavesThePreviousFolderCurrent) {
   EXPECT_EQ(ShellGetPathFromIdList(list->GetCurrentFolderIdList()), dir.Path());
   EXPECT_EQ(Captions(list), before);  // nothing was added
   EXPECT_EQ(list->GetShListData(0)->GetPathName(), dir / "Alpha");
+}
+
+namespace {
+// A shell list that counts its fills.
+class TFillCountingList : public TZQShellList {
+public:
+  using TZQShellList::TZQShellList;
+  static const TClassInfo& StaticClassInfo() {
+    static const TClassInfo info =
+        TPublish<TFillCountingList>("TFillCountingList", &TZQShellList::StaticClassInfo()).Creatable().Done();
+    return info;
+  }
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  void FillList(IShellFolder* folder, PCItemIDList absolute) override {
+    ++fills;
+    TZQShellList::FillList(folder, absolute);
+  }
+  int fills = 0;
+};
+
+struct TTestRoot : TForm {
+  using TForm::TForm;
+};
+}  // namespace
+
+TEST_F(ShellList, AFormFileKeepsFolderFilterAndOptionsAndTheNewWindowFillsOnce) {
+  RegisterClass(TFillCountingList::StaticClassInfo());
+  RegisterClass(TZQShellTree::StaticClassInfo());
+  std::string text, linkedText;
+  {
+    TTestRoot source(nullptr);
+    source.SetName("Form1");
+    auto* list = new TFillCountingList(&source);
+    list->SetName("List1");
+    list->SetParent(&source);
+    list->SetOptions(list->GetOptions() - TZQShellListOptions{zqsloShowHidden});
+    list->SetFileFilter("*.txt");
+    list->GetFolder()->SetPathName(dir.Path());
+    text = ComponentToText(&source);
+    auto* tree = new TZQShellTree(&source);
+    tree->SetName("Tree1");
+    tree->SetParent(&source);
+    tree->SetShellList(list);
+    linkedText = ComponentToText(&source);
+  }
+  EXPECT_NE(text.find("FileFilter = '*.txt'"), std::string::npos) << text;
+  EXPECT_NE(text.find("Folder.Pidl"), std::string::npos) << text;
+  // Linked, the tree names the folder: the list's is not stored.
+  EXPECT_EQ(linkedText.find("Folder.Pidl"), std::string::npos) << linkedText;
+  EXPECT_NE(linkedText.find("ShellList = List1"), std::string::npos) << linkedText;
+
+  TTestRoot target(nullptr);
+  target.SetBounds(0, 0, 400, 300);
+  TextToComponent(text, &target);
+  auto* list = dynamic_cast<TFillCountingList*>(target.FindComponent("List1"));
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->GetFileFilter(), "*.txt");
+  EXPECT_FALSE(list->GetOptions().Contains(zqsloShowHidden));
+  target.Show();
+  ASSERT_TRUE(test::PumpUntil([&] { return list->GetItems()->GetCount() > 0; }));
+  test::Pump(100);
+  EXPECT_EQ(list->fills, 1);
+  EXPECT_EQ(Captions(list), (std::vector<std::string>{"Alpha", "zeta", "FILE.TXT", "notes.txt"}));
+}
+
+TEST_F(ShellList, CustomDrawEventsSeeEachItemWithItsRecord) {
+  TZQShellList* list = MakeList(dir.Path());
+  int ex = 0;
+  list->OnCustomDrawShEx = [&](TObject*, TZQCustomDraw*, TListItem*, TZQShListData*) { ++ex; };
+  list->OnCustomDrawSh = [&](TObject*, TZQCustomDraw* cd, TListItem* item, TZQShListData* data) {
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(TZQCustomShellList::GetDataFromItem(item), data);
+    if (data && data->GetFilename() == "notes.txt") cd->GetFont()->SetColor(clRed);
+  };
+  const int notes = IndexOfCaption(list, "notes.txt");
+  const RECT r = list->GetItems()->GetItem(notes)->DisplayRect(drLabel);
+  auto shot = test::Snapshot(*list);
+  int red = 0, redElsewhere = 0;
+  for (int y = 0; y < list->GetClientHeight(); ++y)
+    for (int x = r.left; x < r.right; ++x) {
+      const bool isRed = shot->PixelRGB(x, y) == RGB(255, 0, 0);
+      (y >= r.top && y < r.bottom ? red : redElsewhere) += isRed;
+    }
+  EXPECT_GT(red, 5);
+  EXPECT_EQ(redElsewhere, 0);
+  EXPECT_GT(ex, list->GetItems()->GetCount());  // every stage, the list's own included
 }
