@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 #include "host/Application.h"
 #include "host/Controls.h"
@@ -10,8 +11,40 @@
 namespace korvane {
 namespace {
 
-const char kControlProp[] = "KorvaneControl";
 thread_local TWinControl* creatingControl = nullptr;
+
+// The control of each window of this process. Every message is routed through
+// it, so it must be cheap: a window property costs a server round trip under
+// Wine. Windows of other processes are never in it.
+class TWindowControls {
+public:
+  void Add(HWND wnd, TWinControl* control) {
+    AcquireSRWLockExclusive(&lock_);
+    controls_[wnd] = control;
+    ReleaseSRWLockExclusive(&lock_);
+  }
+  void Remove(HWND wnd) {
+    AcquireSRWLockExclusive(&lock_);
+    controls_.erase(wnd);
+    ReleaseSRWLockExclusive(&lock_);
+  }
+  TWinControl* Find(HWND wnd) {
+    AcquireSRWLockShared(&lock_);
+    const auto at = controls_.find(wnd);
+    TWinControl* control = at == controls_.end() ? nullptr : at->second;
+    ReleaseSRWLockShared(&lock_);
+    return control;
+  }
+
+private:
+  SRWLOCK lock_ = SRWLOCK_INIT;
+  std::unordered_map<HWND, TWinControl*> controls_;
+};
+
+TWindowControls& WindowControls() {
+  static TWindowControls* controls = new TWindowControls;  // outlives every window
+  return *controls;
+}
 
 HINSTANCE ThisModule() {
   HMODULE module = nullptr;
@@ -39,12 +72,12 @@ using detail::IsMouseMessage;
 // --- Window procedures
 
 LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* control = static_cast<TWinControl*>(GetPropA(wnd, kControlProp));
+  TWinControl* control = WindowControls().Find(wnd);
   if (!control) return DefWindowProcA(wnd, msg, wParam, lParam);
   TMessage m = {msg, wParam, lParam, 0};
   GuardCallback(control, [&] { control->WndProc(m); });
   if (msg == WM_NCDESTROY) {
-    RemovePropA(wnd, kControlProp);
+    WindowControls().Remove(wnd);
     SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control->defWndProc_));
     control->handle_ = nullptr;
   }
@@ -56,17 +89,12 @@ LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!control) return DefWindowProcA(wnd, msg, wParam, lParam);
   creatingControl = nullptr;
   control->handle_ = wnd;
-  SetPropA(wnd, kControlProp, control);
+  WindowControls().Add(wnd, control);
   SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StdWndProc));
   return StdWndProc(wnd, msg, wParam, lParam);
 }
 
-TWinControl* TWinControl::FindControl(HWND wnd) {
-  // The property of another process's window names an object of that process.
-  DWORD process = 0;
-  if (!wnd || !GetWindowThreadProcessId(wnd, &process) || process != GetCurrentProcessId()) return nullptr;
-  return static_cast<TWinControl*>(GetPropA(wnd, kControlProp));
-}
+TWinControl* TWinControl::FindControl(HWND wnd) { return wnd ? WindowControls().Find(wnd) : nullptr; }
 
 // --- TWinControl
 
