@@ -283,6 +283,9 @@ void TListColumns::Clear() {
   while (GetCount() > 0) Delete(GetCount() - 1);
 }
 
+bool TIconOptions::GetAutoArrange() const { return owner_->style(LVS_AUTOARRANGE); }
+void TIconOptions::SetAutoArrange(bool v) { owner_->SetStyle(LVS_AUTOARRANGE, v); }
+
 // --- TCustomListView
 
 TCustomListView::TCustomListView(TComponent* AOwner) : TWinControl(AOwner), items_(this), columns_(this) {

@@ -152,6 +152,17 @@ private:
   std::vector<std::unique_ptr<TListColumn>> columns_;
 };
 
+// The icon styles' options.
+class TIconOptions : public TPersistent {
+public:
+  explicit TIconOptions(TCustomListView* owner) : owner_(owner) {}
+  bool GetAutoArrange() const;
+  void SetAutoArrange(bool v);  // icons rearranged as items come and go
+
+private:
+  TCustomListView* owner_;
+};
+
 using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change)>;
 using TLVChangingEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change, bool& AllowChange)>;
 using TLVDeletedEvent = std::function<void(TObject* Sender, TListItem* Item)>;
@@ -172,6 +183,7 @@ public:
 
   TListItems* GetItems() { return &items_; }
   TListColumns* GetColumns() { return &columns_; }
+  TIconOptions* GetIconOptions() { return &iconOptions_; }
   TViewStyle GetViewStyle() const { return viewStyle_; }
   virtual void SetViewStyle(TViewStyle v);
   TListItem* GetSelected();
@@ -249,6 +261,7 @@ private:
   friend class TListItems;
   friend class TListColumn;
   friend class TListColumns;
+  friend class TIconOptions;
   bool style(DWORD bit) const { return (style_ & bit) != 0; }
   bool exStyle(DWORD bit) const { return (exStyle_ & bit) != 0; }
   void SetStyle(DWORD bit, bool on);
@@ -257,6 +270,7 @@ private:
 
   TListItems items_;
   TListColumns columns_;
+  TIconOptions iconOptions_{this};
   TViewStyle viewStyle_ = vsIcon;
   DWORD style_ = LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_SHAREIMAGELISTS;
   DWORD exStyle_ = 0;

@@ -20,6 +20,7 @@ TZQCustomShellList::TZQCustomShellList(TComponent* AOwner) : TZQCustomListView(A
   largeImages_->SetSize(32, 32);
   SetSmallImages(smallImages_);
   SetLargeImages(largeImages_);
+  GetIconOptions()->SetAutoArrange(true);
   SetAllocBy(256);
   SetColumnClick(true);
   SetShowColumnHeaders(true);
@@ -169,30 +170,15 @@ bool TZQCustomShellList::ShellMouseWheel(bool down, TShiftState shift, POINT mou
   return down ? DoMouseWheelDown(shift, mousePos) : DoMouseWheelUp(shift, mousePos);
 }
 
-namespace {
-// The host's answer; else another shell control under the pointer scrolls;
-// else the list scrolls itself, sideways in the list style.
-bool ListWheelTurned(TZQCustomShellList* self, bool handled, bool down, TShiftState shift, POINT mousePos) {
-  if (!handled) {
-    TWinControl* under = FindVCLWindow(mousePos);
-    if (under && under != self)
-      if (auto* target = dynamic_cast<TZQShellWheelTarget*>(under)) handled = target->ShellMouseWheel(down, shift, mousePos);
-  }
-  if (!handled) {
-    ScrollControlByWheel(self->GetHandle(), self->GetViewStyle() == vsList ? SB_HORZ : SB_VERT,
-                         static_cast<WORD>(down ? SB_LINEDOWN : SB_LINEUP), static_cast<WORD>(down ? SB_PAGEDOWN : SB_PAGEUP));
-    handled = true;
-  }
-  return handled;
-}
-}  // namespace
+// The list style scrolls sideways.
+int TZQCustomShellList::WheelBar() const { return GetViewStyle() == vsList ? SB_HORZ : SB_VERT; }
 
 bool TZQCustomShellList::DoMouseWheelDown(TShiftState Shift, POINT MousePos) {
-  return ListWheelTurned(this, TZQCustomListView::DoMouseWheelDown(Shift, MousePos), true, Shift, MousePos);
+  return ShellWheelTurned(this, TZQCustomListView::DoMouseWheelDown(Shift, MousePos), true, Shift, MousePos, WheelBar());
 }
 
 bool TZQCustomShellList::DoMouseWheelUp(TShiftState Shift, POINT MousePos) {
-  return ListWheelTurned(this, TZQCustomListView::DoMouseWheelUp(Shift, MousePos), false, Shift, MousePos);
+  return ShellWheelTurned(this, TZQCustomListView::DoMouseWheelUp(Shift, MousePos), false, Shift, MousePos, WheelBar());
 }
 
 // --- Messages
