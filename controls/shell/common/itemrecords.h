@@ -102,6 +102,7 @@ private:
   TIdListPtr absolute_;  // both made with the owner's allocator
   TIdListPtr relative_;
   int iconIndex_ = -1;
+  bool listIsFresh_ = false;  // the list was just enumerated: its file data is current
   std::string displayName_;
   bool extraData_ = false;
   std::string size_, type_, modified_;

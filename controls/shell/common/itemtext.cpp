@@ -18,6 +18,18 @@ TDateTime FileTimeToDateTime(const FILETIME& utc) {
   return SystemTimeToDateTime(st);
 }
 
+namespace {
+// Size (files only) and the last write time, else the creation time.
+void FindDataTexts(const WIN32_FIND_DATAA& fd, std::string& size, std::string& date) {
+  if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    size = FormatFileSizeKB(static_cast<std::int64_t>(fd.nFileSizeHigh) << 32 | fd.nFileSizeLow);
+  const FILETIME& when = (fd.ftLastWriteTime.dwLowDateTime == 0 && fd.ftLastWriteTime.dwHighDateTime == 0)
+                             ? fd.ftCreationTime
+                             : fd.ftLastWriteTime;
+  date = FormatDateTime("ddddd t", FileTimeToDateTime(when));
+}
+}  // namespace
+
 void GetFileSizeAndDate(PCItemIDList absolute, std::string& size, std::string& date) {
   size.clear();
   date.clear();
@@ -25,13 +37,23 @@ void GetFileSizeAndDate(PCItemIDList absolute, std::string& size, std::string& d
   if (path.size() <= 3) return;  // a drive root, or no file-system path
   WIN32_FIND_DATAA fd;
   TFindHandle find(FindFirstFileA(path.c_str(), &fd));
-  if (!find) return;
-  if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    size = FormatFileSizeKB(static_cast<std::int64_t>(fd.nFileSizeHigh) << 32 | fd.nFileSizeLow);
-  const FILETIME& when = (fd.ftLastWriteTime.dwLowDateTime == 0 && fd.ftLastWriteTime.dwHighDateTime == 0)
-                             ? fd.ftCreationTime
-                             : fd.ftLastWriteTime;
-  date = FormatDateTime("ddddd t", FileTimeToDateTime(when));
+  if (find) FindDataTexts(fd, size, date);
+}
+
+bool GetFileDetailsInFolder(IShellFolder* folder, PCItemIDList relative, std::string& size, std::string& date,
+                            std::string& type) {
+  WIN32_FIND_DATAA fd = {};
+  if (!folder || FAILED(SHGetDataFromIDListA(folder, relative, SHGDFIL_FINDDATA, &fd, sizeof fd)) || !fd.cFileName[0])
+    return false;
+  size.clear();
+  date.clear();
+  FindDataTexts(fd, size, date);
+  const DWORD kind = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+  SHFILEINFOA info = {};
+  type.clear();
+  if (SHGetFileInfoA(fd.cFileName, kind, &info, sizeof info, SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES))
+    type.assign(info.szTypeName, strnlen(info.szTypeName, sizeof info.szTypeName));
+  return true;
 }
 
 void GetFileTypeName(PCItemIDList absolute, ULONG attributes, std::string& type) {

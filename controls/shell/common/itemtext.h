@@ -16,5 +16,11 @@ void GetFileSizeAndDate(PCItemIDList absolute, std::string& size, std::string& d
 void GetFileTypeName(PCItemIDList absolute, ULONG attributes, std::string& type);
 void GetFileDetails(PCItemIDList absolute, ULONG attributes, std::string& size, std::string& date,
                     std::string& type);
+// The same texts for an item of folder from what its identifier list carries
+// (SHGDFIL_FINDDATA) and its name's type, without touching the disk: a lookup
+// in a folder of many thousand files costs milliseconds under Wine. False when
+// the list carries no file data (not a file-system item).
+bool GetFileDetailsInFolder(IShellFolder* folder, PCItemIDList relative, std::string& size, std::string& date,
+                            std::string& type);
 
 }  // namespace korvane

@@ -8,10 +8,12 @@ namespace korvane {
 void TZQShListData::SetData(PItemIDList relative) {
   relative_ = TIdListPtr(relative, owner_->GetShellMalloc());
   Flush();
+  listIsFresh_ = true;
 }
 
 void TZQShListData::Flush() {
   absolute_.Reset();
+  listIsFresh_ = false;  // texts asked for again come from the disk
   iconIndex_ = -1;
   displayName_.clear();
   extraData_ = false;
@@ -45,6 +47,15 @@ bool TZQShListData::IsLnkShortcut() { return AnsiSameText(ExtractFileExt(GetPath
 
 std::string TZQShListData::GetDisplayName() {
   if (displayName_.empty()) {
+    // Asked of the folder itself: the same name as the shell's file information gives, without
+    // binding the folder again from the desktop.
+    STRRET answer = {};
+    if (IShellFolder* folder = owner_->GetCurrentFolder();
+        folder && SUCCEEDED(folder->GetDisplayNameOf(relative_.Get(), SHGDN_INFOLDER, &answer))) {
+      displayName_ = StrretToString(relative_.Get(), answer);
+      StrretFree(answer);
+      if (!displayName_.empty()) return displayName_;
+    }
     SHFILEINFOA info = {};
     if (SHGetFileInfoA(reinterpret_cast<LPCSTR>(GetAbsoluteIdList()), 0, &info, sizeof info,
                        SHGFI_DISPLAYNAME | SHGFI_PIDL))
@@ -54,8 +65,18 @@ std::string TZQShListData::GetDisplayName() {
 }
 
 int TZQShListData::GetIconIndex() {
-  if (iconIndex_ < 0) iconIndex_ = ShellGetIconIndex(GetAbsoluteIdList(), SHGFI_SMALLICON);
-  return iconIndex_;
+  if (iconIndex_ >= 0) return iconIndex_;
+  // The folder's own icon lookup first: it does not bind the folder again from the desktop.
+  if (IShellFolder* folder = owner_->GetCurrentFolder()) {
+    TComPtr<IShellIcon> icons;
+    int index = -1;
+    if (SUCCEEDED(folder->QueryInterface(IID_IShellIcon, icons.PutVoid())) && icons &&
+        icons->GetIconOf(relative_.Get(), GIL_FORSHELL, &index) == S_OK && index >= 0)
+      return iconIndex_ = index;
+    index = SHMapPIDLToSystemImageListIndex(folder, relative_.Get(), nullptr);
+    if (index >= 0) return iconIndex_ = index;
+  }
+  return iconIndex_ = ShellGetIconIndex(GetAbsoluteIdList(), SHGFI_SMALLICON);
 }
 
 std::string TZQShListData::GetPathName() { return ShellGetPathFromIdList(GetAbsoluteIdList()); }
@@ -63,7 +84,8 @@ std::string TZQShListData::GetFilename() { return ExtractFileName(GetPathName())
 
 void TZQShListData::GetExtraData() {
   if (extraData_) return;
-  GetFileDetails(GetAbsoluteIdList(), GetAttributes(), size_, modified_, type_);
+  if (!listIsFresh_ || !GetFileDetailsInFolder(owner_->GetCurrentFolder(), relative_.Get(), size_, modified_, type_))
+    GetFileDetails(GetAbsoluteIdList(), GetAttributes(), size_, modified_, type_);
   extraData_ = true;
 }
 

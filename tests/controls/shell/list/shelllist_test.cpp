@@ -141,8 +141,9 @@ TEST_F(ShellList, AReportViewListsTheFolderInTheShellsOrderWithTheStandardColumn
   EXPECT_EQ(Text(list, notes, 1), "1KB");
   EXPECT_EQ(Text(list, big, 1), "3KB");
   EXPECT_EQ(Text(list, IndexOfCaption(list, "FILE.TXT"), 1), "0KB");
-  // Wine's prefix registers no description for text files: the shell names the type by its extension.
-  EXPECT_EQ(Text(list, notes, 2), test::WindowsElseWine<std::string>("Text Document", "txt file"));
+  // Wine's prefix registers no description for text files: the shell names the type by its
+  // extension, with the dot when asked by name (the list asks by name: no disk access).
+  EXPECT_EQ(Text(list, notes, 2), test::WindowsElseWine<std::string>("Text Document", ".txt file"));
   EXPECT_EQ(Text(list, notes, 3), ModifiedText(dir / "notes.txt"));
   EXPECT_EQ(Text(list, 0, 1), "");  // a folder has no size
   EXPECT_EQ(Text(list, notes, 7), "");  // no such column
