@@ -24,4 +24,16 @@ bool ScrollControlByWheel(HWND wnd, int bar, WORD lineCode, WORD pageCode) {
   return true;
 }
 
+bool ShellWheelTurned(TWinControl* self, bool handled, bool down, TShiftState shift, POINT mousePos, int bar) {
+  if (!handled) {
+    TWinControl* under = FindVCLWindow(mousePos);
+    if (under && under != self)
+      if (auto* target = dynamic_cast<TZQShellWheelTarget*>(under)) handled = target->ShellMouseWheel(down, shift, mousePos);
+  }
+  if (!handled)
+    handled = ScrollControlByWheel(self->GetHandle(), bar, static_cast<WORD>(down ? SB_LINEDOWN : SB_LINEUP),
+                                   static_cast<WORD>(down ? SB_PAGEDOWN : SB_PAGEUP));
+  return handled;
+}
+
 }  // namespace korvane

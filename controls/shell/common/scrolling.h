@@ -1,5 +1,6 @@
 // Scrolling a control by its scroll bars, for auto-scroll and the wheel.
 #pragma once
+#include "controls/shell/common/links.h"
 #include "host/Controls.h"
 
 namespace korvane {
@@ -13,5 +14,10 @@ inline void ScrollControl(TWinControl* control, int bar, WORD code) { ScrollCont
 inline bool ScrollControlByWheel(TWinControl* control, int bar, WORD lineCode, WORD pageCode) {
   return ScrollControlByWheel(control->GetHandle(), bar, lineCode, pageCode);
 }
+
+// The wheel over a shell tree or list: the host's answer (an application
+// handler) stands; else another shell control under the pointer scrolls;
+// else self scrolls its bar (SB_HORZ or SB_VERT). Answers true.
+bool ShellWheelTurned(TWinControl* self, bool handled, bool down, TShiftState shift, POINT mousePos, int bar);
 
 }  // namespace korvane

@@ -6,6 +6,8 @@
 #include "host/Exceptions.h"
 #include "host/SysUtils.h"
 
+#include <typeinfo>
+
 namespace korvane {
 
 namespace {
@@ -26,8 +28,12 @@ int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM listParam) {
 }  // namespace
 
 TZQShListData* TZQCustomShellList::GetDataFromItem(TListItem* item) {
-  // An application's own items carry nil or an object of its own.
-  return item ? dynamic_cast<TZQShListData*>(static_cast<TObject*>(item->GetData())) : nullptr;
+  // An application's own items carry nil or an object of its own. The exact
+  // type is checked first: sorting asks this for every comparison.
+  auto* data = item ? static_cast<TObject*>(item->GetData()) : nullptr;
+  if (!data) return nullptr;
+  if (typeid(*data) == typeid(TZQShListData)) return static_cast<TZQShListData*>(data);
+  return dynamic_cast<TZQShListData*>(data);
 }
 
 bool TZQCustomShellList::ItemHasData(TListItem* item) { return GetDataFromItem(item) != nullptr; }

@@ -150,6 +150,7 @@ private:
   void InitDetailsColumns(IShellDetails* details);
   void AddColumn(const std::string& caption, int width, TAlignment alignment);
   bool Busy();
+  int WheelBar() const;
   void PostDeferredFill();
   // Appends an item for record (taken over) with the state its attributes give.
   void Insert(TZQShListData* record, ULONG attributes);

@@ -58,28 +58,12 @@ bool TZQCustomShellTree::ShellMouseWheel(bool down, TShiftState shift, POINT mou
   return down ? DoMouseWheelDown(shift, mousePos) : DoMouseWheelUp(shift, mousePos);
 }
 
-namespace {
-// The host's answer, replaced by the answer of another shell control under the
-// pointer, which then scrolls instead; else the control scrolls itself.
-bool WheelTurned(TWinControl* self, bool handled, bool down, TShiftState shift, POINT mousePos) {
-  TWinControl* under = FindVCLWindow(mousePos);
-  if (under && under != self)
-    if (auto* target = dynamic_cast<TZQShellWheelTarget*>(under)) handled = target->ShellMouseWheel(down, shift, mousePos);
-  if (!handled) {
-    ScrollControlByWheel(self->GetHandle(), SB_VERT, static_cast<WORD>(down ? SB_LINEDOWN : SB_LINEUP),
-                         static_cast<WORD>(down ? SB_PAGEDOWN : SB_PAGEUP));
-    handled = true;
-  }
-  return handled;
-}
-}  // namespace
-
 bool TZQCustomShellTree::DoMouseWheelDown(TShiftState Shift, POINT MousePos) {
-  return WheelTurned(this, TZQCustomTreeView::DoMouseWheelDown(Shift, MousePos), true, Shift, MousePos);
+  return ShellWheelTurned(this, TZQCustomTreeView::DoMouseWheelDown(Shift, MousePos), true, Shift, MousePos, SB_VERT);
 }
 
 bool TZQCustomShellTree::DoMouseWheelUp(TShiftState Shift, POINT MousePos) {
-  return WheelTurned(this, TZQCustomTreeView::DoMouseWheelUp(Shift, MousePos), false, Shift, MousePos);
+  return ShellWheelTurned(this, TZQCustomTreeView::DoMouseWheelUp(Shift, MousePos), false, Shift, MousePos, SB_VERT);
 }
 
 }  // namespace korvane

@@ -366,8 +366,9 @@ TEST_F(ShellTree, WheelOverAnotherShellTreeScrollsThatTree) {
   ASSERT_EQ(ChildTexts(under->GetItems()->GetFirstNode()).size(), 40u);
   const TTreeNode* topBefore = under->GetTopItem();
   const TTreeNode* focusedTop = focused->GetTopItem();
-  // Above the windows of tests running alongside, which may share the desktop.
-  SetWindowPos(form->GetHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // Away from and above the windows of tests running alongside, which may share the desktop.
+  SetWindowPos(form->GetHandle(), HWND_TOPMOST, GetSystemMetrics(SM_CXSCREEN) - 340, GetSystemMetrics(SM_CYSCREEN) - 320,
+               0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
   RECT r;
   GetWindowRect(under->GetHandle(), &r);
   SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
