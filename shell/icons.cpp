@@ -47,6 +47,18 @@ int ShellGetIconIndex(PCItemIDList list, UINT flags) {
   return IconIndex(reinterpret_cast<LPCSTR>(list), 0, flags | SHGFI_SYSICONINDEX | SHGFI_PIDL);
 }
 
+int ShellGetIconIndexInFolder(IShellFolder* folder, PCItemIDList relative, int* openIndex) {
+  if (!folder || !relative) return -1;
+  if (!openIndex) {
+    TComPtr<IShellIcon> icons;
+    int index = -1;
+    if (SUCCEEDED(folder->QueryInterface(IID_IShellIcon, icons.PutVoid())) && icons &&
+        icons->GetIconOf(relative, GIL_FORSHELL, &index) == S_OK && index >= 0)
+      return index;
+  }
+  return SHMapPIDLToSystemImageListIndex(folder, relative, openIndex);
+}
+
 int ShellGetIconIndexFromPath(const std::string& path, UINT flags) {
   return IconIndex(path.c_str(), 0, flags | SHGFI_SYSICONINDEX);
 }

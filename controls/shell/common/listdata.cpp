@@ -66,17 +66,9 @@ std::string TZQShListData::GetDisplayName() {
 
 int TZQShListData::GetIconIndex() {
   if (iconIndex_ >= 0) return iconIndex_;
-  // The folder's own icon lookup first: it does not bind the folder again from the desktop.
-  if (IShellFolder* folder = owner_->GetCurrentFolder()) {
-    TComPtr<IShellIcon> icons;
-    int index = -1;
-    if (SUCCEEDED(folder->QueryInterface(IID_IShellIcon, icons.PutVoid())) && icons &&
-        icons->GetIconOf(relative_.Get(), GIL_FORSHELL, &index) == S_OK && index >= 0)
-      return iconIndex_ = index;
-    index = SHMapPIDLToSystemImageListIndex(folder, relative_.Get(), nullptr);
-    if (index >= 0) return iconIndex_ = index;
-  }
-  return iconIndex_ = ShellGetIconIndex(GetAbsoluteIdList(), SHGFI_SMALLICON);
+  iconIndex_ = ShellGetIconIndexInFolder(owner_->GetCurrentFolder(), relative_.Get());
+  if (iconIndex_ < 0) iconIndex_ = ShellGetIconIndex(GetAbsoluteIdList(), SHGFI_SMALLICON);
+  return iconIndex_;
 }
 
 std::string TZQShListData::GetPathName() { return ShellGetPathFromIdList(GetAbsoluteIdList()); }

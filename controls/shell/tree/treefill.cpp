@@ -7,6 +7,8 @@
 #include "host/Exceptions.h"
 #include "host/Screen.h"
 
+#include <typeinfo>
+
 namespace korvane {
 
 namespace {
@@ -29,8 +31,12 @@ int CALLBACK CompareSiblings(LPARAM a, LPARAM b, LPARAM folderParam) {
 bool TZQCustomShellTree::NodeHasData(TTreeNode* node) { return GetDataFromNode(node) != nullptr; }
 
 TZQShTreeData* TZQCustomShellTree::GetDataFromNode(TTreeNode* node) {
-  // An application's own nodes carry nil or an object of its own.
-  return node ? dynamic_cast<TZQShTreeData*>(static_cast<TObject*>(node->GetData())) : nullptr;
+  // An application's own nodes carry nil or an object of its own. The exact
+  // type is checked first: sorting asks this for every comparison.
+  auto* data = node ? static_cast<TObject*>(node->GetData()) : nullptr;
+  if (!data) return nullptr;
+  if (typeid(*data) == typeid(TZQShTreeData)) return static_cast<TZQShTreeData*>(data);
+  return dynamic_cast<TZQShTreeData*>(data);
 }
 
 TTreeNode* TZQCustomShellTree::GetFirstRootLevelShellNode() {
@@ -223,19 +229,33 @@ void TZQCustomShellTree::Delete(TTreeNode* Node) {
   TZQCustomTreeView::Delete(Node);
 }
 
+namespace {
+// Both icons of a node: asked of its parent folder in one call, else by the
+// node's absolute list. -1 marks an icon not looked up yet.
+void LookUpIcons(TTreeNode* node) {
+  TZQShTreeData* data = TZQCustomShellTree::GetDataFromNode(node);
+  if (!data) return;
+  int open = -1;
+  const int normal = data->GetParent() ? ShellGetIconIndexInFolder(data->GetParentIShf(), data->GetRelPidl(), &open) : -1;
+  if (normal >= 0 && open >= 0) {
+    node->SetImageIndex(normal);
+    node->SetSelectedIndex(open);
+    return;
+  }
+  PCItemIDList own = data->GetAbsPidl() ? data->GetAbsPidl() : EmptyIdList();
+  node->SetImageIndex(ShellGetIconIndex(own, SHGFI_SMALLICON));
+  node->SetSelectedIndex(ShellGetIconIndex(own, SHGFI_SMALLICON | SHGFI_OPENICON));
+}
+}  // namespace
+
 void TZQCustomShellTree::GetImageIndex(TTreeNode* Node) {
   // -1: not looked up yet (a real index 0 is kept like any other).
-  if (Node->GetImageIndex() == -1)
-    if (TZQShTreeData* data = GetDataFromNode(Node))
-      Node->SetImageIndex(ShellGetIconIndex(data->GetAbsPidl() ? data->GetAbsPidl() : EmptyIdList(), SHGFI_SMALLICON));
+  if (Node->GetImageIndex() == -1) LookUpIcons(Node);
   TZQCustomTreeView::GetImageIndex(Node);
 }
 
 void TZQCustomShellTree::GetSelectedIndex(TTreeNode* Node) {
-  if (Node->GetSelectedIndex() == -1)
-    if (TZQShTreeData* data = GetDataFromNode(Node))
-      Node->SetSelectedIndex(ShellGetIconIndex(data->GetAbsPidl() ? data->GetAbsPidl() : EmptyIdList(),
-                                               SHGFI_SMALLICON | SHGFI_OPENICON));
+  if (Node->GetSelectedIndex() == -1) LookUpIcons(Node);
   TZQCustomTreeView::GetSelectedIndex(Node);
 }
 

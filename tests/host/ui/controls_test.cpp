@@ -338,16 +338,25 @@ TEST(WinControl, TabMovesFocusInTabOrderThroughTheDialogKeys) {
   third->SetTabOrder(0);  // the button comes first now
   EXPECT_EQ(third->GetTabOrder(), 0);
   EXPECT_EQ(first->GetTabOrder(), 1);
-  SetForegroundWindow(form->GetHandle());
-  third->SetFocus();
-  ASSERT_TRUE(third->Focused());
-  PostMessageA(third->GetHandle(), WM_KEYDOWN, VK_TAB, 0);
-  test::Pump(20);
-  EXPECT_TRUE(first->Focused());
-  EXPECT_EQ(form->GetActiveControl(), first);
-  PostMessageA(first->GetHandle(), WM_KEYDOWN, VK_TAB, 0);
-  test::Pump(20);
-  EXPECT_TRUE(second->Focused());
+  // Tests running alongside share the desktop and may take the activation (and
+  // with it the focus) away: a run during which the form stayed active counts.
+  bool stayedActive = false;
+  for (int attempt = 0; attempt < 5 && !stayedActive; ++attempt) {
+    SetForegroundWindow(form->GetHandle());
+    third->SetFocus();
+    if (!third->Focused()) continue;
+    PostMessageA(third->GetHandle(), WM_KEYDOWN, VK_TAB, 0);
+    test::Pump(20);
+    const bool firstFocused = first->Focused(), firstActive = form->GetActiveControl() == first;
+    PostMessageA(first->GetHandle(), WM_KEYDOWN, VK_TAB, 0);
+    test::Pump(20);
+    stayedActive = GetForegroundWindow() == form->GetHandle();
+    if (!stayedActive) continue;
+    EXPECT_TRUE(firstFocused);
+    EXPECT_TRUE(firstActive);
+    EXPECT_TRUE(second->Focused());
+  }
+  EXPECT_TRUE(stayedActive);
 }
 
 TEST(WinControl, AtDesignTimeTheMouseGoesToTheControlOnlyWhenItAsks) {
