@@ -2,6 +2,7 @@
 // one line "name value unit" for the tables of the README and the issue notes.
 #pragma once
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,30 @@ double BestSeconds(int runs, F&& f) {
     if (s < best) best = s;
   }
   return best;
+}
+
+// Bytes in use on every heap of the process.
+inline std::size_t HeapBytes() {
+  HANDLE heaps[64];
+  DWORD n = GetProcessHeaps(64, heaps);
+  if (n > 64) n = 64;
+  std::size_t used = 0;
+  for (DWORD i = 0; i < n; ++i) {
+    PROCESS_HEAP_ENTRY e = {};
+    HeapLock(heaps[i]);
+    while (HeapWalk(heaps[i], &e))
+      if (e.wFlags & PROCESS_HEAP_ENTRY_BUSY) used += e.cbData;
+    HeapUnlock(heaps[i]);
+  }
+  return used;
+}
+
+// The order of two items of g_sortFolder by its CompareIDs on the first column.
+inline IShellFolder* g_sortFolder = nullptr;
+inline int CALLBACK CompareBare(LPARAM a, LPARAM b, LPARAM) {
+  const HRESULT hr =
+      g_sortFolder->CompareIDs(0, reinterpret_cast<PCUIDLIST_RELATIVE>(a), reinterpret_cast<PCUIDLIST_RELATIVE>(b));
+  return static_cast<short>(HRESULT_CODE(hr));
 }
 
 inline void Report(const char* name, double value, const char* unit) { std::printf("%-44s %12.3f %s\n", name, value, unit); }

@@ -15,27 +15,6 @@ using namespace korvane::bench;
 
 namespace {
 
-// Bytes in use on every heap of the process.
-std::size_t HeapBytes() {
-  HANDLE heaps[64];
-  const DWORD n = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
-  std::size_t used = 0;
-  for (DWORD i = 0; i < n; ++i) {
-    PROCESS_HEAP_ENTRY e = {};
-    HeapLock(heaps[i]);
-    while (HeapWalk(heaps[i], &e))
-      if (e.wFlags & PROCESS_HEAP_ENTRY_BUSY) used += e.cbData;
-    HeapUnlock(heaps[i]);
-  }
-  return used;
-}
-
-IShellFolder* g_sortFolder = nullptr;
-int CALLBACK CompareBare(LPARAM a, LPARAM b, LPARAM) {
-  const HRESULT hr = g_sortFolder->CompareIDs(0, reinterpret_cast<PCUIDLIST_RELATIVE>(a), reinterpret_cast<PCUIDLIST_RELATIVE>(b));
-  return static_cast<std::int16_t>(HRESULT_CODE(hr));
-}
-
 // Enumeration, attributes per item, CompareIDs order and the same number of
 // nodes in a plain tree view (text by callback), inside one update bracket.
 // Answers the heap bytes the view holds with its nodes in it.

@@ -1,0 +1,264 @@
+// The shell list against the bare shell work: filling folders of 1 000, 10 000
+// and 50 000 files in report and icon style, the filter, the shell calls of a
+// second paint, and the heap the list's own items and records take per item.
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "Bench.h"
+#include "controls/shell/Uzqshellcontrols.h"
+#include "host/Forms.h"
+
+using namespace korvane;
+using namespace korvane::bench;
+
+namespace {
+
+// Enumeration, attributes per item, CompareIDs order and the same number of
+// items in a plain list view (text by callback), inside one update bracket.
+// Answers the heap bytes in use with the items in the view.
+std::size_t FillBare(const std::string& path, HWND parent, DWORD style, std::vector<TIdListPtr>& keep) {
+  TIdListPtr list;
+  TComPtr<IShellFolder> folder;
+  ShellGetIdListFromPath(path, list);
+  ShellGetFolderFromIdList(list.Get(), folder);
+  HWND lv = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | style | LVS_SHAREIMAGELISTS, 0, 0, 620, 400,
+                            parent, nullptr, nullptr, nullptr);
+  LVCOLUMNA col = {};
+  col.mask = LVCF_WIDTH;
+  col.cx = 200;
+  for (int i = 0; i < 4; ++i) SendMessageA(lv, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&col));
+  TComPtr<IEnumIDList> items;
+  folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, items.Put());
+  keep.clear();
+  PITEMID_CHILD child = nullptr;
+  while (items->Next(1, &child, nullptr) == S_OK) keep.emplace_back(child);
+  SendMessageA(lv, WM_SETREDRAW, FALSE, 0);
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT | LVIF_PARAM;
+  item.pszText = LPSTR_TEXTCALLBACKA;
+  for (const TIdListPtr& c : keep) {
+    SFGAOF mask = 0xF20B0000;
+    PCUITEMID_CHILD p = c.Get();
+    folder->GetAttributesOf(1, &p, &mask);
+    item.iItem = INT_MAX;
+    item.lParam = reinterpret_cast<LPARAM>(c.Get());
+    SendMessageA(lv, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  g_sortFolder = folder.Get();
+  SendMessageA(lv, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(CompareBare));
+  SendMessageA(lv, WM_SETREDRAW, TRUE, 0);
+  UpdateWindow(lv);
+  const std::size_t bytes = HeapBytes();
+  DestroyWindow(lv);
+  return bytes;
+}
+
+TZQShellList* MakeList(TForm* form, TViewStyle style) {
+  auto* list = new TZQShellList(form);
+  list->SetBounds(0, 0, 620, 400);
+  list->SetViewStyle(style);
+  list->SetParent(form);
+  list->HandleNeeded();
+  return list;
+}
+
+// Seconds to show the folder in a new shell list, and the heap in use after.
+struct TListRun {
+  double seconds;
+  std::size_t heap;
+};
+TListRun FillList(TForm* form, const std::string& path, TViewStyle style, const std::string& filter = "") {
+  TZQShellList* list = MakeList(form, style);
+  TZQShellListOptions options = list->GetOptions();
+  options.Exclude(zqsloAutoFill);  // the filter is set without a fill of its own
+  list->SetOptions(options);
+  list->SetFileFilter(filter);
+  TListRun run;
+  run.seconds = BestSeconds(1, [&] {
+    list->GetFolder()->SetPathName(path);
+    UpdateWindow(list->GetHandle());
+  });
+  run.heap = HeapBytes();
+  list->Free();
+  return run;
+}
+
+// Counts every call made on a folder, passing it on.
+class TCountingFolder final : public IShellFolder {
+public:
+  explicit TCountingFolder(IShellFolder* real) : real_(real) {}
+  long calls = 0;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IShellFolder)) {
+      *out = static_cast<IShellFolder*>(this);
+      return S_OK;
+    }
+    ++calls;
+    return real_->QueryInterface(iid, out);
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND w, IBindCtx* b, LPWSTR n, ULONG* e, PIDLIST_RELATIVE* l,
+                                             ULONG* a) override {
+    ++calls;
+    return real_->ParseDisplayName(w, b, n, e, l, a);
+  }
+  HRESULT STDMETHODCALLTYPE EnumObjects(HWND w, SHCONTF f, IEnumIDList** e) override {
+    ++calls;
+    return real_->EnumObjects(w, f, e);
+  }
+  HRESULT STDMETHODCALLTYPE BindToObject(PCUIDLIST_RELATIVE l, IBindCtx* b, REFIID i, void** o) override {
+    ++calls;
+    return real_->BindToObject(l, b, i, o);
+  }
+  HRESULT STDMETHODCALLTYPE BindToStorage(PCUIDLIST_RELATIVE l, IBindCtx* b, REFIID i, void** o) override {
+    ++calls;
+    return real_->BindToStorage(l, b, i, o);
+  }
+  HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM p, PCUIDLIST_RELATIVE a, PCUIDLIST_RELATIVE b) override {
+    ++calls;
+    return real_->CompareIDs(p, a, b);
+  }
+  HRESULT STDMETHODCALLTYPE CreateViewObject(HWND w, REFIID i, void** o) override {
+    ++calls;
+    return real_->CreateViewObject(w, i, o);
+  }
+  HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT n, PCUITEMID_CHILD_ARRAY a, SFGAOF* f) override {
+    ++calls;
+    return real_->GetAttributesOf(n, a, f);
+  }
+  HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND w, UINT n, PCUITEMID_CHILD_ARRAY a, REFIID i, UINT* r,
+                                          void** o) override {
+    ++calls;
+    return real_->GetUIObjectOf(w, n, a, i, r, o);
+  }
+  HRESULT STDMETHODCALLTYPE GetDisplayNameOf(PCUITEMID_CHILD i, SHGDNF f, STRRET* s) override {
+    ++calls;
+    return real_->GetDisplayNameOf(i, f, s);
+  }
+  HRESULT STDMETHODCALLTYPE SetNameOf(HWND w, PCUITEMID_CHILD i, LPCWSTR n, SHGDNF f, PITEMID_CHILD* o) override {
+    ++calls;
+    return real_->SetNameOf(w, i, n, f, o);
+  }
+
+private:
+  IShellFolder* real_;
+};
+
+// Counts the calls the program makes into shell32 through its import table.
+class TShellImportCounter {
+public:
+  TShellImportCounter() {
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    code_ = static_cast<BYTE*>(VirtualAlloc(nullptr, 65536, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
+    for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name; ++imp) {
+      if (lstrcmpiA(reinterpret_cast<char*>(base + imp->Name), "shell32.dll") != 0) continue;
+      for (auto* slot = reinterpret_cast<ULONG_PTR*>(base + imp->FirstThunk); *slot; ++slot) Hook(slot);
+    }
+  }
+  long calls = 0;
+
+private:
+  // A thunk that counts, then jumps on to the function.
+  void Hook(ULONG_PTR* slot) {
+    BYTE* t = code_ + used_;
+    std::size_t n = 0;
+    auto put = [&](const void* bytes, std::size_t size) {
+      std::memcpy(t + n, bytes, size);
+      n += size;
+    };
+    const ULONG_PTR counter = reinterpret_cast<ULONG_PTR>(&calls), target = *slot;
+#if defined(_WIN64)
+    const BYTE movRax[] = {0x48, 0xB8}, lockInc[] = {0xF0, 0x48, 0xFF, 0x00}, jmpRax[] = {0xFF, 0xE0};
+    put(movRax, 2), put(&counter, 8), put(lockInc, 4), put(movRax, 2), put(&target, 8), put(jmpRax, 2);
+#else
+    const BYTE lockInc[] = {0xF0, 0xFF, 0x05}, push = 0x68, ret = 0xC3;
+    put(lockInc, 3), put(&counter, 4), put(&push, 1), put(&target, 4), put(&ret, 1);
+#endif
+    used_ += (n + 15) & ~std::size_t(15);
+    DWORD old;
+    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
+    *slot = reinterpret_cast<ULONG_PTR>(t);
+    VirtualProtect(slot, sizeof *slot, old, &old);
+  }
+  BYTE* code_;
+  std::size_t used_ = 0;
+};
+
+// Shell calls of a second full paint of a report view of the folder.
+long SecondPaintShellCalls(TForm* form, const std::string& path, TShellImportCounter& imports) {
+  TZQShellList* list = MakeList(form, vsReport);
+  list->SetBounds(0, 0, 1200, 4000);  // rows enough to show the folder's first hundred items
+  TIdListPtr absolute;
+  TComPtr<IShellFolder> real;
+  ShellGetIdListFromPath(path, absolute);
+  ShellGetFolderFromIdList(absolute.Get(), real);
+  TCountingFolder counting(real.Get());
+  list->FillList(&counting, absolute.Get());
+  RedrawWindow(list->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  const long before = counting.calls + imports.calls;
+  RedrawWindow(list->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  const long calls = counting.calls + imports.calls - before;
+  list->Free();
+  return calls;
+}
+
+}  // namespace
+
+int main() {
+  const std::string f50 = DataFolder("files-50000"), f10 = DataFolder("files-10000"), f1 = DataFolder("files-1000");
+  if (f50.empty()) {
+    std::printf("KORVANE_BENCH_DATA is not set: run through ./run bench\n");
+    return 0;
+  }
+  TShellImportCounter imports;
+  TForm* form = new TForm(nullptr);
+  form->SetBounds(0, 0, 640, 420);
+  form->Show();
+  std::vector<TIdListPtr> keep;
+
+  struct TCase {
+    const char* name;
+    std::string path;
+    TViewStyle style;
+    int runs;
+  };
+  const TCase cases[] = {{"list_fill_1000", f1, vsReport, 5},          {"list_fill_10000", f10, vsReport, 3},
+                         {"list_fill_50000", f50, vsReport, 3},        {"list_fill_icon_1000", f1, vsIcon, 5},
+                         {"list_fill_icon_10000", f10, vsIcon, 3},     {"list_fill_icon_50000", f50, vsIcon, 3}};
+  double report10 = 0, report50 = 0;
+  std::size_t bareHeap = 0, listHeap = 0;
+  for (const TCase& c : cases) {
+    const DWORD style = c.style == vsReport ? LVS_REPORT : LVS_ICON | LVS_AUTOARRANGE;
+    double bare = 1e30, list = 1e30;
+    for (int run = 0; run < c.runs; ++run) {  // interleaved, best of each
+      const std::size_t before = HeapBytes();
+      std::size_t heap = 0;
+      bare = std::min(bare, BestSeconds(1, [&] { heap = FillBare(c.path, form->GetHandle(), style, keep); }));
+      keep.clear();
+      const std::size_t beforeList = HeapBytes();
+      const TListRun r = FillList(form, c.path, c.style);
+      list = std::min(list, r.seconds);
+      if (c.path == f50 && c.style == vsReport) {
+        bareHeap = heap - before;
+        listHeap = r.heap - beforeList;
+      }
+    }
+    if (c.path == f10 && c.style == vsReport) report10 = list;
+    if (c.path == f50 && c.style == vsReport) report50 = list;
+    Report((std::string(c.name) + "_s").c_str(), list, "s");
+    Report((std::string(c.name) + "_vs_bare").c_str(), list / bare, "ratio");
+  }
+  Report("list_fill_scaling", report50 / report10, "ratio");
+  Report("list_filter_50000_ms", 1000 * FillList(form, f50, vsReport, "*.txt").seconds, "ms");
+  Report("list_second_paint_shell_calls", static_cast<double>(SecondPaintShellCalls(form, f10, imports)), "calls");
+  Report("list_bytes_per_item", (static_cast<double>(listHeap) - static_cast<double>(bareHeap)) / 50000.0, "bytes");
+  form->Free();
+  return 0;
+}
