@@ -7,22 +7,31 @@ TThread::TThread(bool createSuspended) : suspended_(createSuspended) {}
 TThread::~TThread() {
   Terminate();
   WaitFor();
+  if (handle_) CloseHandle(handle_);
+}
+
+DWORD WINAPI TThread::ThreadProc(LPVOID self) {
+  auto* thread = static_cast<TThread*>(self);
+  try {
+    thread->Execute();
+  } catch (...) {
+  }
+  thread->finished_ = true;
+  return 0;
 }
 
 void TThread::Start() {
-  if (thread_.joinable() || finished_) return;
+  if (handle_ || finished_) return;
   suspended_ = false;
-  thread_ = std::thread([this] {
-    try {
-      Execute();
-    } catch (...) {
-    }
-    finished_ = true;
-  });
+  handle_ = CreateThread(nullptr, 0, &TThread::ThreadProc, this, 0, &id_);
+  if (!handle_) finished_ = true;  // nothing runs: nothing to wait for
 }
 
-void TThread::WaitFor() {
-  if (thread_.joinable()) thread_.join();
+void TThread::WaitFor() { WaitFor(INFINITE); }
+
+bool TThread::WaitFor(DWORD timeoutMs) {
+  if (!handle_) return true;
+  return WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0;
 }
 
 }  // namespace korvane

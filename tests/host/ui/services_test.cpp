@@ -88,6 +88,29 @@ TEST(Thread, RunsExecuteUntilTerminated) {
   EXPECT_TRUE(worker.GetFinished());
 }
 
+TEST(Thread, ABoundedWaitTellsWhetherExecuteReturned) {
+  struct TWorker : TThread {
+    TWorker() : TThread(true) {}
+    ~TWorker() override {
+      SetEvent(go);
+      WaitFor();
+      CloseHandle(go);
+    }
+    HANDLE go = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    void Execute() override { WaitForSingleObject(go, 10000); }
+  } worker;
+  EXPECT_EQ(worker.GetHandle(), nullptr);
+  EXPECT_TRUE(worker.WaitFor(0));  // nothing started, nothing to wait for
+  worker.Start();
+  ASSERT_NE(worker.GetHandle(), nullptr);
+  EXPECT_NE(worker.GetThreadID(), 0u);
+  EXPECT_FALSE(worker.WaitFor(50));
+  EXPECT_FALSE(worker.GetFinished());
+  SetEvent(worker.go);
+  EXPECT_TRUE(worker.WaitFor(5000));
+  EXPECT_TRUE(worker.GetFinished());
+}
+
 TEST(MessageDialogs, TheRealBoxIsAnsweredAndTheSeamCanAnswerInstead) {
   test::ModalDriver driver([] { return test::FindProcessWindow("#32770", "Confirm"); },
                            [](HWND box) { PostMessageA(box, WM_COMMAND, IDNO, 0); });
