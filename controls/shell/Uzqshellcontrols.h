@@ -18,4 +18,5 @@
 #include "controls/shell/common/windowhelpers.h"
 #include "controls/shell/combo/shellcombo.h"
 #include "controls/shell/list/shelllist.h"
+#include "controls/shell/refresh/changethread.h"
 #include "controls/shell/tree/shelltree.h"

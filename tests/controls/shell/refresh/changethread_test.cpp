@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "controls/shell/Uzqshellcontrols.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/Ui.h"
+
+using namespace korvane;
+
+namespace {
+
+constexpr UINT kNotify = WM_USER + 0x65;
+
+// A message-only window whose notifications the test collects.
+class Receiver {
+public:
+  Receiver() : wnd_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
+  ~Receiver() { DestroyWindow(wnd_); }
+  HWND Get() const { return wnd_; }
+  // The slots posted within timeoutMs, at least until one arrives.
+  std::vector<int> Collect(DWORD timeoutMs) {
+    std::vector<int> slots;
+    const DWORD end = GetTickCount() + timeoutMs;
+    while (static_cast<int>(end - GetTickCount()) > 0) {
+      MSG msg;
+      while (PeekMessageA(&msg, wnd_, kNotify, kNotify, PM_REMOVE)) slots.push_back(static_cast<int>(msg.wParam));
+      Sleep(10);
+    }
+    return slots;
+  }
+
+private:
+  HWND wnd_;
+};
+
+bool Contains(const std::vector<int>& v, int x) { return std::find(v.begin(), v.end(), x) != v.end(); }
+
+}  // namespace
+
+TEST(ChangeHandlerThread, SixtyThreeWatchesPostTheirSlotAndReArm) {
+  test::TempDir dir;
+  Receiver receiver;
+  TChangeWatcher watcher = MakeChangeWatcher(receiver.Get(), kNotify);
+  int slot = -1;
+  EXPECT_FALSE(watcher->AddWatch("", FILE_NOTIFY_CHANGE_FILE_NAME, slot, false));
+  EXPECT_FALSE(watcher->AddWatch(dir / "missing", FILE_NOTIFY_CHANGE_FILE_NAME, slot, false));
+
+  std::vector<std::string> folders;
+  for (int i = 0; i < 64; ++i) folders.push_back(dir.Folder("w" + std::to_string(i)));
+  for (int i = 0; i < 63; ++i) {
+    ASSERT_TRUE(watcher->AddWatch(folders[static_cast<std::size_t>(i)], FILE_NOTIFY_CHANGE_FILE_NAME, slot, false)) << i;
+    EXPECT_EQ(slot, i);  // the lowest free slot
+  }
+  EXPECT_FALSE(watcher->AddWatch(folders[63], FILE_NOTIFY_CHANGE_FILE_NAME, slot, false));  // 63 and the command event
+  EXPECT_FALSE(watcher->IsBroken());
+
+  // A change in folder 40 posts slot 40; the handle re-arms for the next change.
+  dir.File("w40\\one.txt");
+  EXPECT_TRUE(Contains(receiver.Collect(1500), 40));
+  dir.File("w40\\two.txt");
+  const std::vector<int> again = receiver.Collect(1500);
+  EXPECT_TRUE(Contains(again, 40));
+  EXPECT_FALSE(Contains(again, 41));
+
+  // Without watches nothing is posted; the first watch after takes slot 0 again.
+  watcher->RemoveAllWatches();
+  dir.File("w40\\three.txt");
+  EXPECT_TRUE(receiver.Collect(700).empty());
+  ASSERT_TRUE(watcher->AddWatch(folders[5], FILE_NOTIFY_CHANGE_FILE_NAME, slot, false));
+  EXPECT_EQ(slot, 0);
+  dir.File("w5\\four.txt");
+  EXPECT_TRUE(Contains(receiver.Collect(1500), 0));
+
+  // Quitting with watches active ends the worker at once, well inside the bound.
+  EXPECT_TRUE(watcher->Stop(5000));
+  EXPECT_FALSE(watcher->AddWatch(folders[6], FILE_NOTIFY_CHANGE_FILE_NAME, slot, false));
+}
