@@ -67,11 +67,12 @@ TEST(SysFolderDlg, PreselectedFolderComesBackWithOkAndCancelLeavesNothing) {
     EXPECT_TRUE(sender->GetExecuting());
     ++initialized;
     title = WindowText(GetDlgItem(wnd, 0x3742));
-    PostOk(wnd);  // runs once the preselection has been sent
   };
-  dlg.OnSelChanged = [&](TZQSysFolderDlg* sender, HWND, PItemIDList pidl) {
+  dlg.OnSelChanged = [&](TZQSysFolderDlg* sender, HWND wnd, PItemIDList pidl) {
     EXPECT_EQ(pidl, sender->GetFolderIdList());  // the component's own copy
     selected = sender->GetFolderPath();
+    // OK once the preselection has arrived: the dialog may report it after its initialisation.
+    if (selected == dir / "chosen\\") PostOk(wnd);
   };
   ASSERT_TRUE(dlg.Execute());
   EXPECT_EQ(initialized, 1);
