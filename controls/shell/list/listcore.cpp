@@ -14,6 +14,9 @@ namespace korvane {
 TZQCustomShellList::TZQCustomShellList(TComponent* AOwner) : TZQCustomListView(AOwner) {
   folder_ = std::make_unique<TZQShellLocator>();
   folder_->OnChange = [this](TObject* sender) { HandleOnFolderChanged(sender); };
+  timer_ = new TTimer(this);
+  timer_->SetEnabled(false);
+  timer_->OnTimer = [this](TObject* sender) { TimerElapsed(sender); };
   smallImages_ = new TImageList(this);
   smallImages_->SetSize(16, 16);
   largeImages_ = new TImageList(this);
@@ -32,6 +35,8 @@ TZQCustomShellList::~TZQCustomShellList() = default;
 
 void TZQCustomShellList::BeforeDestruction() {
   ZQDeviceChangeHandler()->Remove(TZQDeviceChangeEvent(this, &TZQCustomShellList::DeviceChangeDetected));
+  timer_->SetEnabled(false);
+  watcher_.reset();
   {
     // Items go with their records; nothing is handed on while they do.
     TZQLinkLock lock(internalChange_);
@@ -94,15 +99,14 @@ void TZQCustomShellList::SetOptions(TZQShellListOptions value) {
   const TZQShellListOptions old = options_;
   options_ = value;
   if (GetComponentState().Contains(csLoading) || !HandleAllocated()) return;
+  if (old.Contains(zqsloDynamicRefresh) != value.Contains(zqsloDynamicRefresh) && !IsDesigning()) {
+    if (value.Contains(zqsloDynamicRefresh)) InstallChangeHandler();
+    else if (watcher_) watcher_->RemoveAllWatches();
+  }
   // A merge would keep items it never tests again: these two refill.
   if (old.Contains(zqsloHideFoldersWhenLinkedToTree) != value.Contains(zqsloHideFoldersWhenLinkedToTree) ||
       old.Contains(zqsloShowHidden) != value.Contains(zqsloShowHidden))
-    RefreshItems();
-}
-
-void TZQCustomShellList::DeviceChangeDetected(TObject*, TMessage& Message) {
-  if (Message.WParam != DBT_DEVICEARRIVAL && Message.WParam != DBT_DEVICEREMOVECOMPLETE) return;
-  if (HandleAllocated() && GetItems()->GetCount() > 0) RefreshItems();
+    FillItems();
 }
 
 // --- Links
@@ -145,17 +149,6 @@ void TZQCustomShellList::TreeChanged(TTreeNode* node) {
   if (TZQShTreeData* record = TZQCustomShellTree::GetDataFromNode(node)) folder_->SetIdList(record->GetAbsPidl());
 }
 
-void TZQCustomShellList::Synchronize(bool withLinked) {
-  if (withLinked) {
-    if (shellTree_) shellTree_->Synchronize(false);
-    if (shellCombo_) shellCombo_->Synchronize(false);
-  }
-  if (refreshPending_ && !Busy()) {
-    refreshPending_ = false;
-    RefreshItems();
-  }
-}
-
 bool TZQCustomShellList::HidesFoldersWhenLinkedToTree() {
   return options_.Contains(zqsloHideFoldersWhenLinkedToTree) && shellTree_;
 }
@@ -190,7 +183,12 @@ void TZQCustomShellList::WndProc(TMessage& m) {
       return;
     case WM_DESTROY:
       if (GetColumns()->GetCount() > 0 && saveWidths_) SaveColumnWidths();
+      timer_->SetEnabled(false);
+      watcher_.reset();  // a new window watches again after its fill
       break;
+    case AM_CHANGENOTIFY:
+      GuardCallback(this, [&] { ChangeNotified(); });
+      return;
     case WM_WINDOWPOSCHANGED:
     case WM_WINDOWPOSCHANGING:
       if (destroyingWindow_) return;

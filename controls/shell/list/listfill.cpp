@@ -3,6 +3,7 @@
 // are inserted with their state in one call each; then one sort.
 #include "controls/shell/list/shelllist.h"
 
+#include "controls/shell/common/enumitems.h"
 #include "controls/shell/common/windowhelpers.h"
 #include "host/Dialogs.h"
 #include "host/Screen.h"
@@ -38,6 +39,12 @@ TListItemState StateOf(ULONG attributes) {
 
 bool TZQCustomShellList::Busy() { return dragging_ || IsEditing(); }
 
+SHCONTF TZQCustomShellList::EnumFlags() const {
+  SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
+  if (options_.Contains(zqsloShowHidden)) flags |= SHCONTF_INCLUDEHIDDEN;
+  return flags;
+}
+
 void TZQCustomShellList::FillStart() {
   if (OnFillStart) OnFillStart(this);
 }
@@ -49,9 +56,10 @@ void TZQCustomShellList::FillComplete() {
 void TZQCustomShellList::FillItems() {
   if (!HandleAllocated()) return;
   if (Busy()) {
-    refreshPending_ = true;  // the drag or the rename refreshes when it ends
+    fillPending_ = true;  // the drag or the rename fills when it ends
     return;
   }
+  fillPending_ = refreshPending_ = false;
   TCursorScope hourglass;
   {
     TListItemsUpdate bracket(GetItems());
@@ -71,6 +79,7 @@ void TZQCustomShellList::FillItems() {
     throw;
   }
   FilterPostApply();
+  if (options_.Contains(zqsloDynamicRefresh) && !IsDesigning()) InstallChangeHandler();
 }
 
 void TZQCustomShellList::FillList(IShellFolder* folder, PCItemIDList absolute) {
@@ -81,30 +90,15 @@ void TZQCustomShellList::FillList(IShellFolder* folder, PCItemIDList absolute) {
     IMalloc* m = GetShellMalloc();
     const HWND owner = GetParentFormHandle(this);
     // Everything is collected before anything of the list changes.
-    TComPtr<IEnumIDList> enumerator;
-    SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
-    if (options_.Contains(zqsloShowHidden)) flags |= SHCONTF_INCLUDEHIDDEN;
-    HRESULT hr = folder->EnumObjects(owner, flags, enumerator.Put());
-    if (FAILED(hr)) {
-      FillComplete();
-      return;
-    }
     std::vector<TIdListPtr> collected;
     collected.reserve(500);
-    if (enumerator) {  // S_FALSE without an enumerator: an empty folder
-      for (;;) {
-        PITEMID_CHILD item = nullptr;
-        ULONG fetched = 0;
-        hr = enumerator->Next(1, &item, &fetched);
-        if (hr != S_OK || fetched == 0) break;
-        if (collected.size() == collected.capacity()) collected.reserve(collected.size() + 500);
-        collected.emplace_back(item, m);
-      }
-      if (FAILED(hr)) {
-        if (hr != E_FAIL) RaiseSysError(hr);
-        FillComplete();
-        return;
-      }
+    bool started = false;
+    const HRESULT hr = EnumerateItems(folder, owner, EnumFlags(), m, collected, started);
+    if (FAILED(hr)) {
+      // EnumObjects failing, or Next with E_FAIL, ends the fill quietly; other codes are the system's error.
+      if (started && hr != E_FAIL) RaiseSysError(hr);
+      FillComplete();
+      return;
     }
 
     // Folder, absolute list, details and columns change together.
@@ -177,11 +171,6 @@ void TZQCustomShellList::AddNewShellItem(PCItemIDList absolute, PItemIDList rela
     ShowMessage("Exception in AddNewShellItem");
     throw;
   }
-}
-
-void TZQCustomShellList::RefreshItems() {
-  // A full fill until the merging refresh takes its place.
-  FillItems();
 }
 
 void TZQCustomShellList::Delete(TListItem* Item) {

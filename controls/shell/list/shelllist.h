@@ -17,6 +17,7 @@
 // linking), listfill.cpp (filling, inclusion, insertion, deletion),
 // listfilter.cpp (the file filter), listcolumns.cpp (columns and their
 // widths), listview.cpp (texts, icons, sorting, custom drawing),
+// listrefresh.cpp (watching the folder and merging its changes),
 // listpublish.cpp (TZQShellList's published table).
 #pragma once
 #include <functional>
@@ -27,6 +28,7 @@
 #include "controls/shell/common/itemrecords.h"
 #include "controls/shell/common/links.h"
 #include "controls/shell/common/shelllocator.h"
+#include "controls/shell/refresh/changethread.h"
 #include "controls/shell/tree/shelltree.h"
 
 namespace korvane {
@@ -67,8 +69,17 @@ public:
   virtual BOOL CanAdd(IShellFolder* folder, PCItemIDList folderAbsolute, PCItemIDList relative, ULONG attributes);
   // Takes relative (shell allocator); appends an item for it when it is admitted.
   void AddNewShellItem(PCItemIDList absolute, PItemIDList relative);
-  // Refills, keeping the selected items that are still there.
+
+  // Refresh (listrefresh.cpp): merges the folder's current contents into the
+  // items; unchanged items keep their place, selection and focus.
   void RefreshItems();
+  virtual void InstallChangeHandler();
+  void TimerElapsed(TObject* sender);
+  bool IsFolderNetworkShare();
+  TTimer* GetRefreshTimer() const { return timer_; }
+  // Set before the list changes its own folder (a rename, a new folder): the
+  // next change notification is not acted on.
+  void SetIgnoreNextChange(bool v) { ignoreNextChange_ = v; }
 
   // The filter (listfilter.cpp).
   const std::string& GetFileFilter() const { return fileFilter_; }
@@ -150,7 +161,11 @@ private:
   void InitDetailsColumns(IShellDetails* details);
   void AddColumn(const std::string& caption, int width, TAlignment alignment);
   bool Busy();
+  SHCONTF EnumFlags() const;
   int WheelBar() const;
+  void ChangeNotified();
+  bool FolderIsGone();
+  void RunPendingRefresh();
   void PostDeferredFill();
   // Appends an item for record (taken over) with the state its attributes give.
   void Insert(TZQShListData* record, ULONG attributes);
@@ -172,8 +187,12 @@ private:
   TZQShellComboLink* shellCombo_ = nullptr;
   int sortValue_ = 1;
   int internalChange_ = 0;
+  bool ignoreNextChange_ = false;
   bool dragging_ = false;
-  bool refreshPending_ = false;
+  bool refreshPending_ = false;  // a merge asked for while busy
+  bool fillPending_ = false;     // a fill asked for while busy: it wins over a merge
+  TTimer* timer_ = nullptr;      // owned as a component
+  TChangeWatcher watcher_;
   bool insideCreation_ = false;
   bool sortSetByHandler_ = false;
   bool destroyingWindow_ = false;

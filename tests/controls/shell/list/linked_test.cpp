@@ -5,6 +5,7 @@
 
 #include "controls/shell/Uzqshellcontrols.h"
 #include "host/Forms.h"
+#include "tests/support/ListItems.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"
 
@@ -12,18 +13,7 @@ using namespace korvane;
 
 namespace {
 
-std::vector<std::string> Captions(TCustomListView* list) {
-  std::vector<std::string> texts;
-  for (int i = 0; i < list->GetItems()->GetCount(); ++i) {
-    char buf[MAX_PATH] = {};
-    LVITEMA lv = {};
-    lv.pszText = buf;
-    lv.cchTextMax = sizeof buf;
-    SendMessageA(list->GetHandle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&lv));
-    texts.push_back(buf);
-  }
-  return texts;
-}
+using test::Captions;
 
 TTreeNode* Child(TTreeNode* node, const std::string& text) {
   for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling())

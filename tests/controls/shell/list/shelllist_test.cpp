@@ -9,6 +9,7 @@
 #include "host/Forms.h"
 #include "host/PropInfo.h"
 #include "host/SysUtils.h"
+#include "tests/support/ListItems.h"
 #include "tests/support/Platform.h"
 #include "tests/support/ShellFixtures.h"
 #include "tests/support/TempDir.h"
@@ -42,21 +43,9 @@ public:
   void Remove() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kExplorerKey, "DirectoryCols"); }
 };
 
-std::string Text(TCustomListView* list, int index, int column) {
-  char buf[300] = {};
-  LVITEMA lv = {};
-  lv.iSubItem = column;
-  lv.pszText = buf;
-  lv.cchTextMax = sizeof buf;
-  SendMessageA(list->GetHandle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&lv));
-  return buf;
-}
+using test::Captions;
 
-std::vector<std::string> Captions(TCustomListView* list) {
-  std::vector<std::string> texts;
-  for (int i = 0; i < list->GetItems()->GetCount(); ++i) texts.push_back(Text(list, i, 0));
-  return texts;
-}
+std::string Text(TCustomListView* list, int index, int column) { return test::ItemText(list, index, column); }
 
 int IndexOfCaption(TCustomListView* list, const std::string& caption) {
   const std::vector<std::string> all = Captions(list);

@@ -1,0 +1,150 @@
+// Keeping the shell list current: a watcher on the folder, a timer that
+// collects a burst of changes into one refresh, and the merge that deletes
+// only vanished items and appends only new ones.
+#include "controls/shell/list/shelllist.h"
+
+#include <dbt.h>
+
+#include <algorithm>
+
+#include "controls/shell/common/enumitems.h"
+#include "controls/shell/common/tuning.h"
+#include "controls/shell/common/windowhelpers.h"
+#include "controls/shell/refresh/merge.h"
+#include "host/Screen.h"
+
+namespace korvane {
+
+void TZQCustomShellList::InstallChangeHandler() {
+  if (IsDesigning() || !HandleAllocated()) return;
+  timer_->SetEnabled(false);
+  if (watcher_ && !watcher_->IsBroken()) watcher_->RemoveAllWatches();
+  if (!watcher_ || watcher_->IsBroken()) watcher_ = MakeChangeWatcher(GetHandle(), AM_CHANGENOTIFY);
+  const std::string path = ShellGetPathFromIdList(folderAbsolute_.Get());
+  int slot = 0;
+  if (!path.empty()) watcher_->AddWatch(path, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME, slot, false);
+}
+
+void TZQCustomShellList::ChangeNotified() {
+  if (ignoreNextChange_) {
+    ignoreNextChange_ = false;
+    return;
+  }
+  if (dragging_) {
+    refreshPending_ = true;  // the drag refreshes when it ends
+    return;
+  }
+  // Every change restarts the wait: a burst ends in one refresh.
+  timer_->SetEnabled(false);
+  timer_->SetInterval(static_cast<unsigned>(Focused() ? ZQSH_CHANGE_NOTIFY_FASTDELAY : ZQSH_CHANGE_NOTIFY_DELAY));
+  timer_->SetEnabled(true);
+}
+
+void TZQCustomShellList::TimerElapsed(TObject*) {
+  timer_->SetEnabled(false);
+  {
+    TZQLinkLock lock(internalChange_);
+    Synchronize(true);
+  }
+  // A linked control may have handed over another folder meanwhile: show that one.
+  if (CompareAbsIdLists(folder_->GetIdList(), folderAbsolute_.Get()) != 0) FillItems();
+  else
+    RefreshItems();
+}
+
+void TZQCustomShellList::Synchronize(bool withLinked) {
+  if (withLinked) {
+    if (shellCombo_) shellCombo_->Synchronize(false);
+    if (shellTree_) shellTree_->Synchronize(false);
+  }
+  if (timer_->GetEnabled()) TimerElapsed(timer_);
+  RunPendingRefresh();
+}
+
+void TZQCustomShellList::RunPendingRefresh() {
+  if (Busy()) return;
+  if (fillPending_) FillItems();
+  else if (refreshPending_) RefreshItems();
+}
+
+bool TZQCustomShellList::IsFolderNetworkShare() { return folder_->GetPathName().rfind("\\\\", 0) == 0; }
+
+bool TZQCustomShellList::FolderIsGone() {
+  const std::string path = ShellGetPathFromIdList(folderAbsolute_.Get());
+  if (path.empty() || GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+void TZQCustomShellList::RefreshItems() {
+  if (!HandleAllocated()) return;
+  if (Busy()) {
+    refreshPending_ = true;
+    return;
+  }
+  refreshPending_ = false;
+  if (GetItems()->GetCount() == 0 || !currentFolder_) {
+    FillItems();
+    return;
+  }
+  TCursorScope hourglass;
+  FillStart();
+  FilterPreApply();
+  try {
+    IMalloc* m = GetShellMalloc();
+    std::vector<TIdListPtr> fresh;
+    fresh.reserve(static_cast<std::size_t>(GetItems()->GetCount()) + 16);
+    bool started = false;
+    const HRESULT hr = EnumerateItems(currentFolder_.Get(), GetParentFormHandle(this), EnumFlags(), m, fresh, started);
+    // A failing enumeration may be passing (network, media, access): what is
+    // shown stays, unless the folder itself is gone.
+    if (FAILED(hr) && !FolderIsGone()) {
+      FilterPostApply();
+      FillComplete();
+      return;
+    }
+    if (FAILED(hr)) fresh.clear();
+
+    std::vector<TMergeShown> shown;
+    shown.reserve(static_cast<std::size_t>(GetItems()->GetCount()));
+    for (int i = 0; i < GetItems()->GetCount(); ++i) {
+      TListItem* item = GetItems()->GetItem(i);
+      if (TZQShListData* record = GetDataFromItem(item)) shown.push_back({item, record->GetRelativeIdList()});
+    }
+    TMergeResult merge = MergeItems(currentFolder_.Get(), std::move(shown), fresh);
+
+    TListItemsUpdate bracket(GetItems());
+    std::vector<int> vanished;
+    vanished.reserve(merge.vanished.size());
+    for (void* key : merge.vanished) vanished.push_back(static_cast<TListItem*>(key)->GetIndex());
+    std::sort(vanished.rbegin(), vanished.rend());  // from the end: no index moves before it is used
+    for (int index : vanished) GetItems()->Delete(index);
+    // Still there with other bytes (a modified file): the record takes the fresh
+    // list and forgets what it cached; the texts are asked for again.
+    for (auto& [key, index] : merge.changed) {
+      auto* item = static_cast<TListItem*>(key);
+      GetDataFromItem(item)->SetData(fresh[index].Release());
+      StoreCaption(item, std::string());
+    }
+    for (std::size_t index : merge.added) AddNewShellItem(folderAbsolute_.Get(), fresh[index].Release());
+  } catch (...) {
+    FilterPostApply();
+    FillComplete();
+    throw;
+  }
+  FilterPostApply();
+  FillComplete();
+}
+
+void TZQCustomShellList::DeviceChangeDetected(TObject*, TMessage& Message) {
+  if (Message.WParam != DBT_DEVICEARRIVAL && Message.WParam != DBT_DEVICEREMOVECOMPLETE) return;
+  if (!HandleAllocated()) return;
+  FlushDriveInfoCache();
+  LockFlushDriveInfoCache();
+  struct TUnlock {
+    ~TUnlock() { UnlockFlushDriveInfoCache(); }
+  } unlock;
+  RefreshItems();
+}
+
+}  // namespace korvane
