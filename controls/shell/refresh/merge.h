@@ -2,7 +2,8 @@
 // Items are identified by the folder's own CompareIDs, which is canonical: the
 // bytes of a file-system list also carry size, date and attributes, so a
 // modified file has other bytes but is the same item. Bytes decide only where
-// CompareIDs fails. O((n + m) log n).
+// CompareIDs fails. Items with the same bytes are matched by a hash first, so
+// the folder is asked only about the few that changed.
 #pragma once
 #include <cstddef>
 #include <vector>
