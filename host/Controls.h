@@ -245,6 +245,9 @@ public:
   void Update() override;
   void WndProc(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
+  // Asks the native control directly, past the WndProc chain: for queries no
+  // class of this layer answers itself, made in bulk (one per item).
+  LRESULT NativeQuery(UINT msg, WPARAM wParam, LPARAM lParam);
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* Root) override;
   void AlignControls();
 

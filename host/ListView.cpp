@@ -48,7 +48,7 @@ int TListItem::GetIndex() const {
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
     item.iItem = guess;
-    if (SendMessageA(lv->GetHandle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) &&
+    if (lv->NativeQuery(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) &&
         item.lParam == reinterpret_cast<LPARAM>(this)) {
       indexHint_ = guess;
       return guess;
@@ -141,15 +141,14 @@ void TListItem::Delete() {
 // --- TListItems
 
 int TListItems::GetCount() const {
-  return owner_->HandleAllocated() ? static_cast<int>(SendMessageA(owner_->GetHandle(), LVM_GETITEMCOUNT, 0, 0)) : 0;
+  return owner_->HandleAllocated() ? static_cast<int>(owner_->NativeQuery(LVM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
 TListItem* TListItems::GetItem(int index) const {
   LVITEMA item = {};
   item.mask = LVIF_PARAM;
   item.iItem = index;
-  if (index < 0 || !owner_->HandleAllocated() ||
-      !SendMessageA(owner_->GetHandle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+  if (index < 0 || !owner_->HandleAllocated() || !owner_->NativeQuery(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
     throw EListError(Format("List index out of bounds (%d)", index));
   auto* found = reinterpret_cast<TListItem*>(item.lParam);
   if (found) found->indexHint_ = index;

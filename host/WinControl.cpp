@@ -94,6 +94,11 @@ LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return StdWndProc(wnd, msg, wParam, lParam);
 }
 
+LRESULT TWinControl::NativeQuery(UINT msg, WPARAM wParam, LPARAM lParam) {
+  HWND wnd = GetHandle();
+  return defWndProc_ ? CallWindowProcA(defWndProc_, wnd, msg, wParam, lParam) : SendMessageA(wnd, msg, wParam, lParam);
+}
+
 TWinControl* TWinControl::FindControl(HWND wnd) { return wnd ? WindowControls().Find(wnd) : nullptr; }
 
 // --- TWinControl
