@@ -210,6 +210,54 @@ long SecondPaintShellCalls(TForm* form, const std::string& path, TShellImportCou
   return calls;
 }
 
+// Seconds of a bare enumeration of the folder (EnumObjects and Next).
+double BareEnumeration(const std::string& path) {
+  TIdListPtr list;
+  TComPtr<IShellFolder> folder;
+  ShellGetIdListFromPath(path, list);
+  ShellGetFolderFromIdList(list.Get(), folder);
+  return BestSeconds(1, [&] {
+    TComPtr<IEnumIDList> items;
+    folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, items.Put());
+    PITEMID_CHILD child = nullptr;
+    while (items->Next(1, &child, nullptr) == S_OK) CoTaskMemFree(child);
+  });
+}
+
+struct TMergeRun {
+  double vsEnum;
+  int moved;  // items whose place changed, the new one aside
+};
+
+// A filled report list of the folder; one file modified and one created; the
+// merge timed against a bare enumeration.
+TMergeRun MergeOneChange(TForm* form, const std::string& path) {
+  TZQShellList* list = MakeList(form, vsReport);
+  TZQShellListOptions options = list->GetOptions();
+  options.Exclude(zqsloDynamicRefresh);  // the merge is started here, not by the watcher
+  list->SetOptions(options);
+  list->GetFolder()->SetPathName(path);
+  std::vector<TZQShListData*> before;
+  for (int i = 0; i < list->GetItems()->GetCount(); ++i) before.push_back(list->GetShListData(i));
+  const std::string added = path + "\\merge-new.txt", modified = path + "\\file00100.txt";
+  DeleteFileA(added.c_str());
+  HANDLE f = CreateFileA(modified.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(f, "modified", 8, &written, nullptr);
+  CloseHandle(f);
+  CloseHandle(CreateFileA(added.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  const double bare = BareEnumeration(path);
+  const double merge = BestSeconds(1, [&] { list->RefreshItems(); });
+  TMergeRun run = {merge / bare, 0};
+  for (std::size_t i = 0; i < before.size(); ++i)
+    if (static_cast<int>(i) >= list->GetItems()->GetCount() || list->GetShListData(static_cast<int>(i)) != before[i]) ++run.moved;
+  list->Free();
+  DeleteFileA(added.c_str());
+  f = CreateFileA(modified.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr);  // back to empty
+  CloseHandle(f);
+  return run;
+}
+
 }  // namespace
 
 int main() {
@@ -264,6 +312,13 @@ int main() {
     if (c.style != vsReport) Report((std::string(c.name) + "_vs_bare_with_border").c_str(), list / bordered, "ratio");
   }
   Report("list_fill_scaling", report50 / report10, "ratio");
+  TMergeRun merge = {1e30, 0};
+  for (int run = 0; run < 3; ++run) {
+    const TMergeRun r = MergeOneChange(form, f50);
+    if (r.vsEnum < merge.vsEnum) merge = r;
+  }
+  Report("list_merge_one_change_50000_vs_enum", merge.vsEnum, "ratio");
+  Report("list_merge_moved_items", merge.moved, "items");
   Report("list_filter_50000_ms", 1000 * FillList(form, f50, vsReport, "*.txt").seconds, "ms");
   Report("list_second_paint_shell_calls", static_cast<double>(SecondPaintShellCalls(form, f10, imports)), "calls");
   Report("list_bytes_per_item", (static_cast<double>(listHeap) - static_cast<double>(bareHeap)) / 50000.0, "bytes");
