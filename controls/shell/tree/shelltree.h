@@ -5,7 +5,8 @@
 // keyboard move after ZQSH_TREE_KEY_UPDATE_DELAY without further moves.
 //
 // The class is split by concern: treecore.cpp (life cycle, window, messages),
-// treefill.cpp (filling, expansion, sorting, icons), treeselect.cpp
+// treefill.cpp (filling, expansion, sorting, icons), treerefresh.cpp (the
+// merging refresh), treeselect.cpp
 // (selection, the walk, linking, timer), treekeys.cpp (keys, wheel, commands),
 // treepublish.cpp (TZQShellTree's published table).
 #pragma once
@@ -60,8 +61,9 @@ public:
   static TZQShTreeData* GetDataFromNode(TTreeNode* node);
   TTreeNode* GetFirstRootLevelShellNode();
   void InitImageList();
-  // Refills, keeping the selected folder. The merging refresh replaces it with
-  // change notification.
+  // Merges the shell's current contents into the loaded nodes (treerefresh.cpp):
+  // vanished items lose their nodes, new ones get nodes; expansion and the
+  // selection stay. A deleted selection moves to the nearest remaining ancestor.
   void RefreshNodes();
 
   // Selection and linking (treeselect.cpp).
@@ -137,6 +139,8 @@ private:
   void HandOver(TTreeNode* node);
   void StartTimer(std::intptr_t tag, int interval);
   IMalloc* Allocator();  // raises the system's error when there is none
+  SHCONTF EnumFlags() const;
+  void MergeNode(TTreeNode* node, TTreeNode*& remembered);
 
   std::unique_ptr<TZQShellLocator> baseFolder_;
   std::unique_ptr<TZQShellLocator> selectedFolder_;

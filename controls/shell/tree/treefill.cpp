@@ -46,6 +46,13 @@ TTreeNode* TZQCustomShellTree::GetFirstRootLevelShellNode() {
   return nullptr;
 }
 
+SHCONTF TZQCustomShellTree::EnumFlags() const {
+  SHCONTF flags = SHCONTF_FOLDERS;
+  if (options_.Contains(zqstoIncludeNonFolders)) flags |= SHCONTF_NONFOLDERS;
+  if (options_.Contains(zqstoShowHidden)) flags |= SHCONTF_INCLUDEHIDDEN;
+  return flags;
+}
+
 IMalloc* TZQCustomShellTree::Allocator() {
   IMalloc* m = ShellIMalloc();
   if (!m) RaiseSysError(E_OUTOFMEMORY);
@@ -103,11 +110,8 @@ void TZQCustomShellTree::FillTree(IShellFolder* folder, TTreeNode* node) {
     }
     TZQShTreeData* record = GetDataFromNode(node);
 
-    SHCONTF flags = SHCONTF_FOLDERS;
-    if (options_.Contains(zqstoIncludeNonFolders)) flags |= SHCONTF_NONFOLDERS;
-    if (options_.Contains(zqstoShowHidden)) flags |= SHCONTF_INCLUDEHIDDEN;
     TComPtr<IEnumIDList> items;
-    const HRESULT enumResult = folder->EnumObjects(GetActiveWindow(), flags, items.Put());
+    const HRESULT enumResult = folder->EnumObjects(GetActiveWindow(), EnumFlags(), items.Put());
     if (FAILED(enumResult)) {
       node->SetHasChildren(true);  // the user can try again by expanding
       Abort();
@@ -257,19 +261,6 @@ void TZQCustomShellTree::GetImageIndex(TTreeNode* Node) {
 void TZQCustomShellTree::GetSelectedIndex(TTreeNode* Node) {
   if (Node->GetSelectedIndex() == -1) LookUpIcons(Node);
   TZQCustomTreeView::GetSelectedIndex(Node);
-}
-
-void TZQCustomShellTree::RefreshNodes() {
-  if (dragging_ || IsEditing()) {
-    refreshPending_ = true;
-    return;
-  }
-  if (TZQShTreeData* selected = GetSelectedItem()) {
-    TZQLinkLock lock(lockCount_);
-    selectedFolder_->SetIdList(selected->GetAbsPidl());
-  }
-  immediateUpdate_ = -1;
-  FillItems();
 }
 
 }  // namespace korvane

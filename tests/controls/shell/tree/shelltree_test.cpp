@@ -532,3 +532,44 @@ TEST_F(ShellTree, DesignHitTestAndSpecialKeysWhileEditing) {
   own->EndEdit(true);
   EXPECT_FALSE(alpha->EditText());  // a shell node's label is not edited
 }
+
+// root: alpha (inner: deep), beta, gamma (only.txt), secret, notes.txt, from the fixture.
+TEST_F(ShellTree, RefreshMergesLoadedNodesKeepingExpansionAndSelection) {
+  dir.Folder("alpha\\inner\\deep\\x");
+  dir.Folder("alpha\\gone");
+  TZQShellTree* tree = MakeTree();
+  auto* list = new test::TRecordingList(form.Get());
+  tree->SetShellList(list);
+  tree->SetSelectedPathName(dir / "alpha\\inner\\deep");
+  TTreeNode* top = tree->GetItems()->GetFirstNode();
+  TTreeNode* alpha = Child(top, "alpha");
+  TTreeNode* inner = Child(alpha, "inner");
+  TTreeNode* deep = Child(inner, "deep");
+  ASSERT_EQ(tree->GetSelected(), deep);
+  ASSERT_TRUE(inner->GetExpanded());
+  const std::size_t handed = list->changed.size();
+  const int fills = list->folderSets;
+
+  dir.Folder("alpha\\added");
+  RemoveDirectoryA((dir / "alpha\\gone").c_str());
+  dir.File("alpha\\inner\\touched.txt");  // inner's own bytes change with its contents
+  tree->RefreshNodes();
+  EXPECT_EQ(ChildTexts(alpha), (std::vector<std::string>{"added", "inner"}));
+  EXPECT_EQ(Child(alpha, "inner"), inner);  // the same node: still expanded, still holding the selection
+  EXPECT_TRUE(inner->GetExpanded());
+  EXPECT_EQ(tree->GetSelected(), deep);
+  EXPECT_EQ(list->changed.size(), handed);  // nothing handed over: the list is not refilled
+  EXPECT_EQ(list->folderSets, fills);
+  EXPECT_EQ(TZQCustomShellTree::GetDataFromNode(inner)->GetPathName(), dir / "alpha\\inner");
+
+  // The selected folder goes: the selection moves to its parent and is handed over at once.
+  for (const char* gone : {"alpha\\inner\\deep\\x", "alpha\\inner\\deep\\deeper", "alpha\\inner\\deep"})
+    ASSERT_TRUE(RemoveDirectoryA((dir / gone).c_str())) << gone;
+  tree->RefreshNodes();
+  EXPECT_EQ(tree->GetSelected(), inner);
+  ASSERT_GT(list->changed.size(), handed);
+  EXPECT_EQ(list->changed.back(), inner);
+  EXPECT_EQ(tree->GetSelectedPathName(), dir / "alpha\\inner");
+  // A node never expanded is not enumerated: beta has no loaded children and stays so.
+  EXPECT_FALSE(TZQCustomShellTree::GetDataFromNode(Child(top, "beta"))->GetFilled());
+}
