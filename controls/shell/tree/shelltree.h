@@ -18,7 +18,10 @@
 #include "controls/shell/common/itemrecords.h"
 #include "controls/shell/common/links.h"
 #include "controls/shell/common/shelllocator.h"
+#include "controls/shell/refresh/changethread.h"
 #include "host/ExtCtrls.h"
+
+#include <set>
 
 namespace korvane {
 
@@ -65,6 +68,12 @@ public:
   // vanished items lose their nodes, new ones get nodes; expansion and the
   // selection stay. A deleted selection moves to the nearest remaining ancestor.
   void RefreshNodes();
+  // Watching (treerefresh.cpp): the drive of path, whole; an empty path drops every watch.
+  virtual void InstallChangeHandler(const std::string& path);
+  void InstallChangeHandlersForAllLocalDrives();
+  TTimer* GetRefreshTimer() const { return refreshTimer_; }
+  // Set before the tree changes the file system itself: the next change notification is not acted on.
+  void SetIgnoreNextChange(bool v) { ignoreNextChange_ = v; }
 
   // Selection and linking (treeselect.cpp).
   TZQShellLocator* GetSelectedFolder() { return selectedFolder_.get(); }
@@ -141,6 +150,9 @@ private:
   IMalloc* Allocator();  // raises the system's error when there is none
   SHCONTF EnumFlags() const;
   void MergeNode(TTreeNode* node, TTreeNode*& remembered);
+  bool InRefreshScope(TZQShTreeData* record);
+  void ChangeNotified(WPARAM slot);
+  void RefreshTimerElapsed();
 
   std::unique_ptr<TZQShellLocator> baseFolder_;
   std::unique_ptr<TZQShellLocator> selectedFolder_;
@@ -153,6 +165,12 @@ private:
   int lockCount_ = 0;
   int expansionBlock_ = 0;
   bool refreshPending_ = false;
+  bool ignoreNextChange_ = false;
+  TTimer* refreshTimer_ = nullptr;  // owned as a component; apart from the hand-over timer, so neither cancels the other
+  TChangeWatcher watcher_;
+  std::vector<char> slotDrives_;  // the drive letter each watcher slot watches
+  std::set<char> pendingDrives_;  // drives that changed since the last refresh
+  std::set<char> refreshScope_;   // drives a running refresh merges; empty: all
   bool dragging_ = false;
   bool destroyingWindow_ = false;
   TTreeNode* lastInserted_ = nullptr;

@@ -13,6 +13,9 @@ TZQCustomShellTree::TZQCustomShellTree(TComponent* AOwner) : TZQCustomTreeView(A
   timer_ = new TTimer(this);
   timer_->SetEnabled(false);
   timer_->OnTimer = [this](TObject* sender) { TimerElapsed(sender); };
+  refreshTimer_ = new TTimer(this);
+  refreshTimer_->SetEnabled(false);
+  refreshTimer_->OnTimer = [this](TObject*) { RefreshTimerElapsed(); };
   baseFolder_ = std::make_unique<TZQShellLocator>();
   baseFolder_->OnChange = [this](TObject* sender) { BaseFolderChanged(sender); };
   selectedFolder_ = std::make_unique<TZQShellLocator>();
@@ -30,6 +33,8 @@ TZQCustomShellTree::~TZQCustomShellTree() = default;
 void TZQCustomShellTree::BeforeDestruction() {
   ZQDeviceChangeHandler()->Remove(TZQDeviceChangeEvent(this, &TZQCustomShellTree::DeviceChangeDetected));
   timer_->SetEnabled(false);
+  refreshTimer_->SetEnabled(false);
+  watcher_.reset();
   {
     // Nodes go with their records; nothing is handed on while they do.
     TZQLinkLock lock(lockCount_);
@@ -57,7 +62,12 @@ void TZQCustomShellTree::SetBaseFolder(TZQShellLocator* value) {
 
 void TZQCustomShellTree::SetOptions(TZQShellTreeOptions value) {
   const bool dragChanged = value.Contains(zqstoOleDrag) != options_.Contains(zqstoOleDrag);
+  const bool refreshChanged = value.Contains(zqstoDynamicRefresh) != options_.Contains(zqstoDynamicRefresh);
   options_ = value;
+  if (refreshChanged && HandleAllocated() && !IsDesigning()) {
+    if (options_.Contains(zqstoDynamicRefresh)) InstallChangeHandlersForAllLocalDrives();
+    else if (watcher_) watcher_->RemoveAllWatches();
+  }
   if (dragChanged && HandleAllocated()) {
     const bool disable = !options_.Contains(zqstoOleDrag) && GetDragMode() != dmAutomatic;
     ChangeWindowStyle(GetHandle(), TVS_DISABLEDRAGDROP, disable);
@@ -162,6 +172,13 @@ void TZQCustomShellTree::WndProc(TMessage& m) {
     case AM_DEFERREDFILL:
       if (GetItems()->GetCount() == 0) GuardCallback(this, [&] { FillItems(); });
       return;
+    case AM_CHANGENOTIFY:
+      GuardCallback(this, [&] { ChangeNotified(m.WParam); });
+      return;
+    case WM_DESTROY:
+      refreshTimer_->SetEnabled(false);
+      watcher_.reset();  // a new window watches again after its fill
+      break;
     case CM_DESIGNHITTEST: {
       m.Result = 0;
       if (!options_.Contains(zqstoDesignInteractive)) return;

@@ -87,6 +87,7 @@ void TZQCustomShellTree::FillItems() {
   if (selectedFolder_->GetIdList()) DoSetSelectedIdList(selectedFolder_->GetIdList());
   else if (TTreeNode* first = GetItems()->GetFirstNode()) SetSelected(first);
   Synchronize(false);
+  if (options_.Contains(zqstoDynamicRefresh) && !IsDesigning()) InstallChangeHandlersForAllLocalDrives();
 }
 
 void TZQCustomShellTree::FillTree(IShellFolder* folder, TTreeNode* node) {

@@ -6,9 +6,11 @@
 #include <algorithm>
 
 #include "controls/shell/common/enumitems.h"
+#include "controls/shell/common/tuning.h"
 #include "controls/shell/common/windowhelpers.h"
 #include "controls/shell/refresh/merge.h"
 #include "host/Screen.h"
+#include "host/SysUtils.h"
 
 namespace korvane {
 
@@ -65,9 +67,17 @@ void TZQCustomShellTree::RefreshNodes() {
   FillComplete();
 }
 
+bool TZQCustomShellTree::InRefreshScope(TZQShTreeData* record) {
+  if (refreshScope_.empty()) return true;
+  const std::string path = record->GetPathName();
+  // Nodes without a path (My Computer, the desktop's virtual items) lead to the drives: always merged.
+  return path.size() < 2 || path[1] != ':' || refreshScope_.count(static_cast<char>(std::toupper(path[0]))) > 0;
+}
+
 void TZQCustomShellTree::MergeNode(TTreeNode* node, TTreeNode*& remembered) {
   TZQShTreeData* record = GetDataFromNode(node);
   if (!record || !record->GetFilled()) return;  // never loaded: it loads fresh when expanded
+  if (!InRefreshScope(record)) return;  // a drive that did not change
   IShellFolder* folder = record->GetThisIShf();
   if (!folder) return;
   IMalloc* m = Allocator();
@@ -97,6 +107,69 @@ void TZQCustomShellTree::MergeNode(TTreeNode* node, TTreeNode*& remembered) {
   if (!node->GetFirstChild()) node->SetHasChildren(false);
 
   for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling()) MergeNode(c, remembered);
+}
+
+// --- Watching
+
+void TZQCustomShellTree::InstallChangeHandler(const std::string& path) {
+  if (!HandleAllocated()) return;
+  if (!watcher_ || watcher_->IsBroken()) {
+    watcher_ = MakeChangeWatcher(GetHandle(), AM_CHANGENOTIFY);
+    slotDrives_.clear();
+  }
+  if (path.empty()) {
+    watcher_->RemoveAllWatches();
+    slotDrives_.clear();
+    return;
+  }
+  const std::string root = EnsureTrailingCharDB(ExtractFileDrive(path), '\\');
+  DWORD filter = FILE_NOTIFY_CHANGE_DIR_NAME;
+  if (options_.Contains(zqstoIncludeNonFolders)) filter |= FILE_NOTIFY_CHANGE_FILE_NAME;
+  int slot = 0;
+  if (!watcher_->AddWatch(root, filter, slot, true)) return;  // that root is simply not watched
+  if (slotDrives_.size() <= static_cast<std::size_t>(slot)) slotDrives_.resize(static_cast<std::size_t>(slot) + 1, 0);
+  slotDrives_[static_cast<std::size_t>(slot)] = static_cast<char>(std::toupper(root[0]));
+}
+
+void TZQCustomShellTree::InstallChangeHandlersForAllLocalDrives() {
+  InstallChangeHandler(std::string());  // creates the watcher, drops every watch
+  const DWORD drives = GetLogicalDrives();
+  for (int i = 0; i < 26; ++i) {
+    if (!(drives & (1u << i))) continue;
+    const char root[] = {static_cast<char>('A' + i), ':', '\\', 0};
+    const UINT type = GetDriveTypeA(root);
+    if (type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_RAMDISK) InstallChangeHandler(root);
+  }
+}
+
+void TZQCustomShellTree::ChangeNotified(WPARAM slot) {
+  if (ignoreNextChange_) {
+    ignoreNextChange_ = false;
+    return;
+  }
+  if (dragging_) {
+    refreshPending_ = true;  // the drag refreshes when it ends
+    return;
+  }
+  if (slot < slotDrives_.size() && slotDrives_[slot]) pendingDrives_.insert(slotDrives_[slot]);
+  else pendingDrives_.insert('*');  // unknown: everything
+  // Every change restarts the wait: a burst ends in one refresh.
+  refreshTimer_->SetEnabled(false);
+  refreshTimer_->SetInterval(static_cast<unsigned>(Focused() ? ZQSH_CHANGE_NOTIFY_FASTDELAY : ZQSH_CHANGE_NOTIFY_DELAY));
+  refreshTimer_->SetEnabled(true);
+}
+
+void TZQCustomShellTree::RefreshTimerElapsed() {
+  refreshTimer_->SetEnabled(false);
+  std::set<char> scope;
+  scope.swap(pendingDrives_);
+  if (scope.count('*')) scope.clear();  // all
+  refreshScope_ = std::move(scope);
+  struct TScopeEnd {
+    std::set<char>& scope;
+    ~TScopeEnd() { scope.clear(); }
+  } end{refreshScope_};
+  RefreshNodes();
 }
 
 }  // namespace korvane

@@ -52,7 +52,6 @@ void TZQCustomShellTree::TimerElapsed(TObject*) {
   const std::intptr_t tag = timer_->GetTag();
   timer_->SetTag(0);
   if (tag == 1) HandOver(GetSelected());
-  else if (tag == 2) RefreshNodes();
 }
 
 void TZQCustomShellTree::Synchronize(bool withLinked) {
@@ -61,6 +60,7 @@ void TZQCustomShellTree::Synchronize(bool withLinked) {
     if (shellCombo_) shellCombo_->Synchronize(false);
   }
   if (timer_->GetEnabled()) TimerElapsed(timer_);
+  if (refreshTimer_->GetEnabled()) RefreshTimerElapsed();
 }
 
 void TZQCustomShellTree::SetSelectedFolder(TZQShellLocator* value) {

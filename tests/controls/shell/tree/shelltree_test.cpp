@@ -573,3 +573,44 @@ TEST_F(ShellTree, RefreshMergesLoadedNodesKeepingExpansionAndSelection) {
   // A node never expanded is not enumerated: beta has no loaded children and stays so.
   EXPECT_FALSE(TZQCustomShellTree::GetDataFromNode(Child(top, "beta"))->GetFilled());
 }
+
+// Wine reports changes in a watched folder itself, not in its sub-folders
+// (Windows reports both): the end-to-end case makes its folder directly in the
+// watched drive's root, and a nested change is announced by posting the
+// watcher's message, as the watcher does on Windows.
+TEST_F(ShellTree, ChangesOnAWatchedDriveAreMergedAfterTheDelay) {
+  ZQSH_CHANGE_NOTIFY_DELAY = ZQSH_CHANGE_NOTIFY_FASTDELAY = 300;
+  struct TRestore {
+    ~TRestore() {
+      ZQSH_CHANGE_NOTIFY_DELAY = 2000;
+      ZQSH_CHANGE_NOTIFY_FASTDELAY = 400;
+    }
+  } restore;
+  auto* tree = new TZQShellTree(form.Get());
+  tree->SetParent(form.Get());
+  tree->GetBaseFolder()->SetPathName("C:\\");
+  TTreeNode* top = tree->GetItems()->GetFirstNode();
+  ASSERT_NE(top, nullptr);
+  const std::string name = "korvane-watch-" + std::to_string(GetCurrentProcessId());
+  ASSERT_TRUE(CreateDirectoryA(("C:\\" + name).c_str(), nullptr));
+  const bool appeared = test::PumpUntil([&] { return Child(top, name) != nullptr; }, 5000);
+  RemoveDirectoryA(("C:\\" + name).c_str());
+  ASSERT_TRUE(appeared);
+  EXPECT_TRUE(test::PumpUntil([&] { return Child(top, name) == nullptr; }, 5000));
+
+  // A nested change, announced by the watcher's message, merges the loaded node.
+  TZQShellTree* local = MakeTree();
+  TTreeNode* alpha = Child(local->GetItems()->GetFirstNode(), "alpha");
+  alpha->Expand(false);
+  dir.Folder("alpha\\nested");
+  PostMessageA(local->GetHandle(), AM_CHANGENOTIFY, 0, 0);
+  EXPECT_TRUE(test::PumpUntil([&] { return Child(alpha, "nested") != nullptr; }, 3000));
+
+  // Without dynamic refresh nothing is watched.
+  local->SetOptions(local->GetOptions() - TZQShellTreeOptions{zqstoDynamicRefresh});
+  tree->SetOptions(tree->GetOptions() - TZQShellTreeOptions{zqstoDynamicRefresh});
+  ASSERT_TRUE(CreateDirectoryA(("C:\\" + name).c_str(), nullptr));
+  test::Pump(1200);
+  RemoveDirectoryA(("C:\\" + name).c_str());
+  EXPECT_EQ(Child(top, name), nullptr);
+}
