@@ -177,10 +177,11 @@ TEST(SysFolderDlg, AnExceptionInAnEventReachesTheApplicationAndTheDialogGoesOn) 
   TZQSysFolderDlg dlg(nullptr);
   dlg.SetFolderPath(dir.Path());
   int changes = 0;
-  dlg.OnSelChanged = [&](TZQSysFolderDlg*, HWND, PItemIDList) {
+  dlg.OnSelChanged = [&](TZQSysFolderDlg* sender, HWND wnd, PItemIDList) {
+    // OK once the preselection has arrived: Wine may report the root first.
+    if (sender->GetFolderPath() == dir.Path() + "\\") PostOk(wnd);
     if (++changes == 1) throw Exception("boom");
   };
-  dlg.OnInitialized = [&](TZQSysFolderDlg*, HWND wnd) { PostOk(wnd); };
   EXPECT_TRUE(dlg.Execute());
   Application->OnException = nullptr;
   EXPECT_GE(changes, 1);
