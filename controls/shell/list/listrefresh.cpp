@@ -8,9 +8,9 @@
 #include <algorithm>
 
 #include "controls/shell/common/enumitems.h"
-#include "controls/shell/common/tuning.h"
 #include "controls/shell/common/windowhelpers.h"
 #include "controls/shell/refresh/merge.h"
+#include "controls/shell/refresh/notify.h"
 #include "host/Screen.h"
 
 namespace korvane {
@@ -26,18 +26,7 @@ void TZQCustomShellList::InstallChangeHandler() {
 }
 
 void TZQCustomShellList::ChangeNotified() {
-  if (ignoreNextChange_) {
-    ignoreNextChange_ = false;
-    return;
-  }
-  if (dragging_) {
-    refreshPending_ = true;  // the drag refreshes when it ends
-    return;
-  }
-  // Every change restarts the wait: a burst ends in one refresh.
-  timer_->SetEnabled(false);
-  timer_->SetInterval(static_cast<unsigned>(Focused() ? ZQSH_CHANGE_NOTIFY_FASTDELAY : ZQSH_CHANGE_NOTIFY_DELAY));
-  timer_->SetEnabled(true);
+  if (TakeChangeNotification(ignoreNextChange_, dragging_, refreshPending_)) RestartChangeTimer(timer_, Focused());
 }
 
 void TZQCustomShellList::TimerElapsed(TObject*) {
@@ -69,13 +58,6 @@ void TZQCustomShellList::RunPendingRefresh() {
 
 bool TZQCustomShellList::IsFolderNetworkShare() { return folder_->GetPathName().rfind("\\\\", 0) == 0; }
 
-bool TZQCustomShellList::FolderIsGone() {
-  const std::string path = ShellGetPathFromIdList(folderAbsolute_.Get());
-  if (path.empty() || GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
-  const DWORD error = GetLastError();
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
-
 void TZQCustomShellList::RefreshItems() {
   if (!HandleAllocated()) return;
   if (Busy()) {
@@ -98,7 +80,7 @@ void TZQCustomShellList::RefreshItems() {
     const HRESULT hr = EnumerateItems(currentFolder_.Get(), GetParentFormHandle(this), EnumFlags(), m, fresh, started);
     // A failing enumeration may be passing (network, media, access): what is
     // shown stays, unless the folder itself is gone.
-    if (FAILED(hr) && !FolderIsGone()) {
+    if (FAILED(hr) && !IsFolderGone(ShellGetPathFromIdList(folderAbsolute_.Get()))) {
       FilterPostApply();
       FillComplete();
       return;

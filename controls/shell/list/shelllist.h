@@ -164,7 +164,6 @@ private:
   SHCONTF EnumFlags() const;
   int WheelBar() const;
   void ChangeNotified();
-  bool FolderIsGone();
   void RunPendingRefresh();
   void PostDeferredFill();
   // Appends an item for record (taken over) with the state its attributes give.

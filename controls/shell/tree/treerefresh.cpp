@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "controls/shell/common/enumitems.h"
-#include "controls/shell/common/tuning.h"
 #include "controls/shell/common/windowhelpers.h"
 #include "controls/shell/refresh/merge.h"
+#include "controls/shell/refresh/notify.h"
 #include "host/Screen.h"
 #include "host/SysUtils.h"
 
@@ -22,13 +22,6 @@ bool Contains(TTreeNode* node, TTreeNode* other) {
   return false;
 }
 
-// A folder that is confirmed gone, as opposed to one that failed to enumerate now.
-bool IsGone(TZQShTreeData* record) {
-  const std::string path = record->GetPathName();
-  if (path.empty() || GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
-  const DWORD error = GetLastError();
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
 }  // namespace
 
 void TZQCustomShellTree::RefreshNodes() {
@@ -86,7 +79,7 @@ void TZQCustomShellTree::MergeNode(TTreeNode* node, TTreeNode*& remembered) {
   const HRESULT hr = EnumerateItems(folder, GetParentFormHandle(this), EnumFlags(), m, fresh, started);
   if (FAILED(hr)) {
     // Passing failures (network, media, access) keep what is shown.
-    if (!IsGone(record)) return;
+    if (!IsFolderGone(record->GetPathName())) return;
     fresh.clear();
   }
 
@@ -143,20 +136,10 @@ void TZQCustomShellTree::InstallChangeHandlersForAllLocalDrives() {
 }
 
 void TZQCustomShellTree::ChangeNotified(WPARAM slot) {
-  if (ignoreNextChange_) {
-    ignoreNextChange_ = false;
-    return;
-  }
-  if (dragging_) {
-    refreshPending_ = true;  // the drag refreshes when it ends
-    return;
-  }
+  if (!TakeChangeNotification(ignoreNextChange_, dragging_, refreshPending_)) return;
   if (slot < slotDrives_.size() && slotDrives_[slot]) pendingDrives_.insert(slotDrives_[slot]);
   else pendingDrives_.insert('*');  // unknown: everything
-  // Every change restarts the wait: a burst ends in one refresh.
-  refreshTimer_->SetEnabled(false);
-  refreshTimer_->SetInterval(static_cast<unsigned>(Focused() ? ZQSH_CHANGE_NOTIFY_FASTDELAY : ZQSH_CHANGE_NOTIFY_DELAY));
-  refreshTimer_->SetEnabled(true);
+  RestartChangeTimer(refreshTimer_, Focused());
 }
 
 void TZQCustomShellTree::RefreshTimerElapsed() {

@@ -1,0 +1,18 @@
+// What tree and list do alike with a change notification and a refresh.
+#pragma once
+#include <string>
+
+#include "host/ExtCtrls.h"
+
+namespace korvane {
+
+// Whether a notification should start the refresh wait: not when it is the
+// control's own change (the flag is then cleared), nor during the control's
+// own drag (a refresh is then marked pending for the drag's end).
+bool TakeChangeNotification(bool& ignoreNextChange, bool dragging, bool& refreshPending);
+// Restarts the wait, so a burst ends in one refresh: short with the focus, long without.
+void RestartChangeTimer(TTimer* timer, bool focused);
+// A folder confirmed gone, as opposed to one that cannot be enumerated now.
+bool IsFolderGone(const std::string& path);
+
+}  // namespace korvane
