@@ -109,8 +109,9 @@ std::string StrretToString(PCItemIDList list, const STRRET& answer);
 void StrretFree(STRRET& answer);
 int ShellGetIconIndex(PCItemIDList list, UINT flags);
 // The system image list index of an item of folder, asked of the folder itself
-// (IShellIcon, else its icon extractor): no rebinding from the desktop. -1 when
-// the folder cannot tell. openIndex, when given, receives the open-folder icon.
+// (IShellIcon, else its icon extractor): no rebinding from the desktop. A plain
+// file-system directory gets the generic folder icons without the extractor.
+// -1 when the folder cannot tell. openIndex, when given, receives the open-folder icon.
 int ShellGetIconIndexInFolder(IShellFolder* folder, PCItemIDList relative, int* openIndex = nullptr);
 int ShellGetIconIndexFromPath(const std::string& path, UINT flags);
 int ShellGetIconIndexFromExt(const std::string& name, UINT flags);

@@ -1,3 +1,5 @@
+#include <cwchar>
+
 #include "host/Handles.h"
 #include "shell/Uzqshellutils.h"
 
@@ -41,6 +43,37 @@ HIMAGELIST SystemList(UINT sizeFlag) {
       SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | sizeFlag));
 }
 
+// A file-system directory that is neither read-only nor system (so no
+// desktop.ini customises it), no reparse point and no namespace junction
+// ("name.{clsid}") shows the generic folder icons. Its find data travels in the
+// identifier list, so this asks nothing of the disk; the icon extractor would
+// look the folder up in its parent, which costs milliseconds in a large folder.
+bool IsPlainDirectory(IShellFolder* folder, PCItemIDList relative) {
+  constexpr SFGAOF kWanted = SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_LINK | SFGAO_STREAM;
+  SFGAOF attributes = kWanted;
+  PCUITEMID_CHILD child = relative;
+  if (FAILED(folder->GetAttributesOf(1, &child, &attributes)) ||
+      (attributes & kWanted) != (SFGAO_FILESYSTEM | SFGAO_FOLDER))
+    return false;
+  WIN32_FIND_DATAW data = {};
+  if (FAILED(SHGetDataFromIDListW(folder, relative, SHGDFIL_FINDDATA, &data, sizeof data))) return false;
+  constexpr DWORD kCustomising =
+      FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
+  if ((data.dwFileAttributes & kCustomising) != FILE_ATTRIBUTE_DIRECTORY) return false;
+  const std::size_t length = wcsnlen(data.cFileName, MAX_PATH);
+  return length > 0 && data.cFileName[length - 1] != L'}';
+}
+
+// The generic folder icons, asked of the shell once per process.
+void GenericFolderIcons(int& normal, int& open) {
+  static const int kNormal = IconIndex("folder", FILE_ATTRIBUTE_DIRECTORY,
+                                       SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON);
+  static const int kOpen = IconIndex("folder", FILE_ATTRIBUTE_DIRECTORY,
+                                     SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON | SHGFI_OPENICON);
+  normal = kNormal;
+  open = kOpen;
+}
+
 }  // namespace
 
 int ShellGetIconIndex(PCItemIDList list, UINT flags) {
@@ -49,6 +82,12 @@ int ShellGetIconIndex(PCItemIDList list, UINT flags) {
 
 int ShellGetIconIndexInFolder(IShellFolder* folder, PCItemIDList relative, int* openIndex) {
   if (!folder || !relative) return -1;
+  if (IsPlainDirectory(folder, relative)) {
+    int normal = 0, open = 0;
+    GenericFolderIcons(normal, open);
+    if (openIndex) *openIndex = open;
+    return normal;
+  }
   if (!openIndex) {
     TComPtr<IShellIcon> icons;
     int index = -1;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -90,3 +91,49 @@ TEST(Icons, SystemImageListsAndIndexes) {
   EXPECT_EQ(ShellGetIconIndexFromPath(dir / "missing.zzz", SHGFI_SMALLICON), 0);
 }
 
+
+namespace {
+// The item called name in folder, asked of the folder's own enumeration.
+TIdListPtr ChildNamed(IShellFolder* folder, const std::string& name) {
+  TComPtr<IEnumIDList> items;
+  folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, items.Put());
+  for (TIdListPtr item; items && items->Next(1, item.Put(), nullptr) == S_OK;)
+    if (AnsiSameText(GetItemDisplayName(folder, item.Get(), SHGDN_INFOLDER | SHGDN_FORPARSING), name))
+      return item;
+  return TIdListPtr();
+}
+}  // namespace
+
+TEST(Icons, InFolderTheSameAsTheShellAnswersForThePath) {
+  test::TempDir dir;
+  dir.File("a.txt");
+  dir.Folder("plain");
+  // A read-only folder may be customised by its desktop.ini; a plain one may not.
+  dir.Folder("custom");
+  {
+    std::FILE* ini = std::fopen((dir / "custom\\desktop.ini").c_str(), "w");
+    ASSERT_NE(ini, nullptr);
+    std::fputs("[.ShellClassInfo]\r\nIconResource=shell32.dll,12\r\nIconFile=shell32.dll\r\nIconIndex=12\r\n", ini);
+    std::fclose(ini);
+  }
+  ASSERT_TRUE(SetFileAttributesA((dir / "custom").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM));
+  TIdListPtr list;
+  TComPtr<IShellFolder> folder;
+  ASSERT_EQ(ShellGetIdListFromPath(dir.Path(), list), S_OK);
+  ASSERT_EQ(ShellGetFolderFromIdList(list.Get(), folder), S_OK);
+
+  for (const char* name : {"a.txt", "plain", "custom"}) {
+    SCOPED_TRACE(name);
+    const TIdListPtr child = ChildNamed(folder.Get(), name);
+    ASSERT_TRUE(child);
+    int open = -1;
+    const int normal = ShellGetIconIndexInFolder(folder.Get(), child.Get(), &open);
+    int shellOpen = -1;
+    EXPECT_EQ(normal, SHMapPIDLToSystemImageListIndex(folder.Get(), child.Get(), &shellOpen));
+    EXPECT_EQ(open, shellOpen);
+    EXPECT_EQ(ShellGetIconIndexInFolder(folder.Get(), child.Get()), normal);
+  }
+  const TIdListPtr plain = ChildNamed(folder.Get(), "plain"), custom = ChildNamed(folder.Get(), "custom");
+  EXPECT_NE(ShellGetIconIndexInFolder(folder.Get(), custom.Get()), ShellGetIconIndexInFolder(folder.Get(), plain.Get()));
+  SetFileAttributesA((dir / "custom").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
