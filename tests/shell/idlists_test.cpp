@@ -111,6 +111,13 @@ TEST(Versions, FactsOfTheRunningSystem) {
   TZQModuleVersion v = {};
   ASSERT_TRUE(GetModuleVersion("comctl32.dll", v));
   EXPECT_GE(v.VersionMS >> 16, 5u);
+  // This executable carries FILEVERSION 7,12,345,6789 (version.rc).
+  char self[MAX_PATH] = {};
+  ASSERT_GT(GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
+  TZQModuleVersion own = {};
+  ASSERT_TRUE(GetModuleVersion(self, own));
+  EXPECT_EQ(own.VersionMS, (7u << 16) | 12u);
+  EXPECT_EQ(own.VersionLS, (345u << 16) | 6789u);
   TZQModuleVersion none = {1, 1};
   EXPECT_FALSE(GetModuleVersion("C:\\no\\such\\module.dll", none));
   EXPECT_EQ(none.VersionMS, 1u);  // untouched on failure
