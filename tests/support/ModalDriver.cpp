@@ -45,6 +45,26 @@ void ChooseMenuItem(HWND menuWindow, int position) {
   Key(menuWindow, VK_RETURN);
 }
 
+bool ChooseMenuItemByText(HWND menuWindow, const std::string& text) {
+  const auto menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+  const int count = menu ? GetMenuItemCount(menu) : 0;
+  for (int i = 0, position = 0; i < count; ++i) {
+    if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) continue;
+    char buf[256] = {};
+    GetMenuStringA(menu, static_cast<UINT>(i), buf, sizeof buf, MF_BYPOSITION);
+    std::string plain;
+    for (const char* c = buf; *c && *c != '\t'; ++c)
+      if (*c != '&') plain += *c;
+    if (lstrcmpiA(plain.c_str(), text.c_str()) == 0) {
+      ChooseMenuItem(menuWindow, position);
+      return true;
+    }
+    ++position;
+  }
+  CancelMenu(menuWindow);
+  return false;
+}
+
 void CancelMenu(HWND menuWindow) { Key(menuWindow, VK_ESCAPE); }
 
 }  // namespace korvane::test

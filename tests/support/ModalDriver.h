@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <functional>
+#include <string>
 #include <thread>
 
 namespace korvane::test {
@@ -31,6 +32,9 @@ HWND FindProcessWindow(const char* className, const char* title = nullptr);
 HWND FindMenuWindow();
 // Picks the item at position among the menu's selectable (non-separator) items.
 void ChooseMenuItem(HWND menuWindow, int position);
+// Picks the first selectable item whose text, without its '&', is text
+// (ignoring case); answers false, choosing nothing, when none is.
+bool ChooseMenuItemByText(HWND menuWindow, const std::string& text);
 // Dismisses the menu.
 void CancelMenu(HWND menuWindow);
 

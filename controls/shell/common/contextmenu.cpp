@@ -20,6 +20,21 @@ HRESULT CreateItemContextMenu(HWND owner, IShellFolder* folder, UINT count, PCUI
   return hr;
 }
 
+std::string ContextMenuVerbOf(IContextMenu* menu, UINT offset) {
+  char buf[261] = {};
+  if (!menu || FAILED(menu->GetCommandString(offset, GCS_VERBA, nullptr, buf, sizeof buf))) return std::string();
+  buf[sizeof buf - 1] = 0;
+  return buf;
+}
+
+TZQMenuChoice ClassifyMenuCommand(IContextMenu* menu, UINT id) {
+  if (id == 0) return {};
+  if (id < ZQ_FIRST_SHELL_COMMAND) return {TZQMenuChoiceKind::SendTo, id - 1};
+  const UINT offset = id - ZQ_FIRST_SHELL_COMMAND;
+  if (AnsiSameText(ContextMenuVerbOf(menu, offset), "rename")) return {TZQMenuChoiceKind::Rename, offset};
+  return {TZQMenuChoiceKind::Command, offset};
+}
+
 int FindContextMenuVerb(IContextMenu* menu, const std::string& verb) {
   TMenuHandle popup(CreatePopupMenu());
   if (!popup || FAILED(menu->QueryContextMenu(popup.Get(), 0, ZQ_FIRST_SHELL_COMMAND, 0x7FFF, CMF_EXPLORE)))
@@ -28,10 +43,8 @@ int FindContextMenuVerb(IContextMenu* menu, const std::string& verb) {
   for (int i = 0; i < count; ++i) {
     const UINT id = GetMenuItemID(popup.Get(), i);
     if (id == 0 || id == static_cast<UINT>(-1) || id < ZQ_FIRST_SHELL_COMMAND) continue;
-    char buf[261] = {};
-    if (FAILED(menu->GetCommandString(id - ZQ_FIRST_SHELL_COMMAND, GCS_VERBA, nullptr, buf, sizeof buf))) continue;
-    buf[sizeof buf - 1] = 0;
-    if (AnsiSameText(buf, verb)) return static_cast<int>(id - ZQ_FIRST_SHELL_COMMAND);
+    const std::string text = ContextMenuVerbOf(menu, id - ZQ_FIRST_SHELL_COMMAND);
+    if (!text.empty() && AnsiSameText(text, verb)) return static_cast<int>(id - ZQ_FIRST_SHELL_COMMAND);
   }
   return -1;
 }

@@ -7,7 +7,8 @@
 // The class is split by concern: treecore.cpp (life cycle, window, messages),
 // treefill.cpp (filling, expansion, sorting, icons), treerefresh.cpp (the
 // merging refresh), treeselect.cpp
-// (selection, the walk, linking, timer), treekeys.cpp (keys, wheel, commands),
+// (selection, the walk, linking, timer), treekeys.cpp (keys, wheel),
+// treecommands.cpp (context menu, Send To, verbs, rename, new folder),
 // treepublish.cpp (TZQShellTree's published table).
 #pragma once
 #include <functional>
@@ -44,6 +45,7 @@ using TZQShTvCustomDrawEvent =
 // Private messages of the shell tree.
 constexpr UINT AM_CHANGENOTIFY = WM_USER + 0x65;
 constexpr UINT AM_DEFERREDFILL = WM_USER + 0x67;
+constexpr UINT AM_AFTEREDIT = WM_USER + 0x69;  // runs a refresh that waited for a label edit
 
 class TZQCustomShellTree : public TZQCustomTreeView, public TZQShellWheelTarget {
 public:
@@ -93,9 +95,15 @@ public:
   TZQShellComboLink* GetShellCombo() const { return shellCombo_; }
   void SetShellCombo(TZQShellComboLink* combo);
 
-  // Commands (treekeys.cpp): runs a verb of the node's shell context menu; S_FALSE
-  // for the top-level node or a node without a record.
+  // Commands (treecommands.cpp): runs a verb of the node's shell context menu;
+  // S_FALSE for the top-level node or a node without a record.
   HRESULT DoCommandForNode(TTreeNode* node, const char* verb);
+  // The shell's context menu of node at position (client coordinates).
+  virtual void ProcessMenu(TTreeNode* node, POINT position);
+  virtual void ProcessSendTo(TTreeNode* node, int index);
+  // A new folder under the selected node, whose label is then edited; false
+  // when none was made (also when the selection is no file-system folder).
+  bool CreateNewFolder();
   bool ShellMouseWheel(bool down, TShiftState shift, POINT mousePos) override;
 
   TZQShellLocator* GetBaseFolder() { return baseFolder_.get(); }
@@ -127,6 +135,8 @@ protected:
   TZQCustomDraw* ZQCustomDraw(NMCUSTOMDRAW* record, LRESULT& result) override;
   bool CanExpand(TTreeNode* Node) override;
   bool CanEdit(TTreeNode* Node) override;
+  void Edit(const TVITEMA& Item) override;
+  void NodeContextMenu(TTreeNode* node, POINT& point, TPopupMenu*& menu) override;
   void Change(TTreeNode* Node) override;
   void Delete(TTreeNode* Node) override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
@@ -153,6 +163,22 @@ private:
   bool InRefreshScope(TZQShTreeData* record);
   void ChangeNotified(WPARAM slot);
   void RefreshTimerElapsed();
+  // A shell menu or a command's own dialog is up: refreshes wait for its end.
+  class TModalScope {
+  public:
+    explicit TModalScope(TZQCustomShellTree* tree);
+    ~TModalScope();
+    TModalScope(const TModalScope&) = delete;
+    TModalScope& operator=(const TModalScope&) = delete;
+
+  private:
+    TZQCustomShellTree* tree_;
+  };
+  void RunPendingRefresh();
+  bool MenuMessage(TMessage& m);
+  TComPtr<IContextMenu> activeMenu_;  // while a menu is tracked
+  TTreeNode* menuNode_ = nullptr;     // the node of that menu; cleared when it goes
+  int modalDepth_ = 0;
 
   std::unique_ptr<TZQShellLocator> baseFolder_;
   std::unique_ptr<TZQShellLocator> selectedFolder_;

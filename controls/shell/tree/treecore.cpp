@@ -168,9 +168,13 @@ void TZQCustomShellTree::CNNotify(TMessage& m) {
 }
 
 void TZQCustomShellTree::WndProc(TMessage& m) {
+  if (activeMenu_ && MenuMessage(m)) return;
   switch (m.Msg) {
     case AM_DEFERREDFILL:
       if (GetItems()->GetCount() == 0) GuardCallback(this, [&] { FillItems(); });
+      return;
+    case AM_AFTEREDIT:
+      GuardCallback(this, [&] { RunPendingRefresh(); });
       return;
     case AM_CHANGENOTIFY:
       GuardCallback(this, [&] { ChangeNotified(m.WParam); });

@@ -227,6 +227,7 @@ void TZQCustomShellTree::Delete(TTreeNode* Node) {
   TZQShTreeData* data = GetDataFromNode(Node);
   if (OnDeleteItem) OnDeleteItem(this, Node, data);
   if (Node == lastInserted_) lastInserted_ = nullptr;
+  if (Node == menuNode_) menuNode_ = nullptr;
   if (data) {
     Node->SetData(nullptr);
     delete data;

@@ -34,26 +34,6 @@ void TZQCustomShellTree::KeyDown(WORD& Key, TShiftState Shift) {
   }
 }
 
-HRESULT TZQCustomShellTree::DoCommandForNode(TTreeNode* node, const char* verb) {
-  TZQShTreeData* data = GetDataFromNode(node);
-  if (!data || !node->GetParent()) return S_FALSE;
-  const HWND owner = GetParentFormHandle(this);
-  IShellFolder* parent = data->GetParentIShf();
-  TComPtr<IContextMenu> menu;
-  PCUITEMID_CHILD child = data->GetRelPidl();
-  OleCheck(parent ? ShellGetUIObjectOf(parent, owner, 1, &child, menu) : E_FAIL);
-  const HRESULT hr = InvokeContextMenuVerb(owner, menu.Get(), verb);
-  RefreshNodes();
-  return hr;
-}
-
-bool TZQCustomShellTree::CanEdit(TTreeNode* Node) {
-  // Shell items are renamed through the shell, which the tree does not do yet:
-  // their labels stay as the shell names them.
-  if (NodeHasData(Node)) return false;
-  return TZQCustomTreeView::CanEdit(Node);
-}
-
 bool TZQCustomShellTree::ShellMouseWheel(bool down, TShiftState shift, POINT mousePos) {
   return down ? DoMouseWheelDown(shift, mousePos) : DoMouseWheelUp(shift, mousePos);
 }

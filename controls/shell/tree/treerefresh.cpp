@@ -25,8 +25,8 @@ bool Contains(TTreeNode* node, TTreeNode* other) {
 }  // namespace
 
 void TZQCustomShellTree::RefreshNodes() {
-  if (dragging_ || IsEditing()) {
-    refreshPending_ = true;  // the drag or the rename refreshes when it ends
+  if (dragging_ || IsEditing() || modalDepth_ > 0) {
+    refreshPending_ = true;  // the drag, the rename or the menu refreshes when it ends
     return;
   }
   refreshPending_ = false;

@@ -200,3 +200,30 @@ TEST(ContextMenus, HelpTextsOfHighlightedCommands) {
   // Windows describes its Copy command; Wine does not implement GCS_HELPTEXTA.
   EXPECT_EQ(hints[2].empty(), test::WindowsElseWine(false, true)) << hints[2];
 }
+
+namespace {
+// A menu handler whose rename command sits at offset 3 and whose offset 18 deletes.
+class TVerbMenu : public TBrokenMenu {
+public:
+  HRESULT STDMETHODCALLTYPE GetCommandString(UINT_PTR offset, UINT kind, UINT*, LPSTR text, UINT size) override {
+    const char* verb = offset == 3 ? "Rename" : offset == 18 ? "delete" : nullptr;
+    if (kind != GCS_VERBA || !verb || size == 0) return E_INVALIDARG;
+    lstrcpynA(text, verb, static_cast<int>(size));
+    return S_OK;
+  }
+};
+}  // namespace
+
+TEST(ContextMenus, TheRenameCommandIsKnownByItsVerbNotItsOffset) {
+  TVerbMenu menu;
+  EXPECT_EQ(ClassifyMenuCommand(&menu, 0).Kind, TZQMenuChoiceKind::None);
+  const TZQMenuChoice sendTo = ClassifyMenuCommand(&menu, 5);
+  EXPECT_EQ(sendTo.Kind, TZQMenuChoiceKind::SendTo);
+  EXPECT_EQ(sendTo.Index, 4u);
+  const TZQMenuChoice rename = ClassifyMenuCommand(&menu, ZQ_FIRST_SHELL_COMMAND + 3);
+  EXPECT_EQ(rename.Kind, TZQMenuChoiceKind::Rename);
+  const TZQMenuChoice deletion = ClassifyMenuCommand(&menu, 68);  // offset 18 is this handler's delete
+  EXPECT_EQ(deletion.Kind, TZQMenuChoiceKind::Command);
+  EXPECT_EQ(deletion.Index, 18u);
+  EXPECT_EQ(ClassifyMenuCommand(&menu, ZQ_FIRST_SHELL_COMMAND + 10).Kind, TZQMenuChoiceKind::Command);
+}

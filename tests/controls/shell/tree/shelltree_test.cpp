@@ -9,6 +9,7 @@
 #include "host/PropInfo.h"
 #include "host/SysUtils.h"
 #include "tests/support/Clipboard.h"
+#include "tests/support/Keys.h"
 #include "tests/support/Platform.h"
 #include "tests/support/RecordingList.h"
 #include "tests/support/ShellFixtures.h"
@@ -392,17 +393,6 @@ TEST_F(ShellTree, ScreenshotOfATreeExpandedTwoLevels) {
   test::SaveScreenshot(form->GetHandle(), std::string(KORVANE_SCREENSHOT_DIR) + "\\shelltree.png");
 }
 
-namespace {
-void PressWithCtrl(HWND wnd, WORD key, bool ctrl) {
-  BYTE state[256];
-  GetKeyboardState(state);
-  state[VK_CONTROL] = ctrl ? 0x80 : 0;
-  SetKeyboardState(state);
-  SendMessageA(wnd, WM_KEYDOWN, key, 0);
-  state[VK_CONTROL] = 0;
-  SetKeyboardState(state);
-}
-}  // namespace
 
 TEST_F(ShellTree, DefaultKeysCopyAndRefreshKeepingTheSelection) {
   TZQShellTree* tree = MakeTree();
@@ -411,13 +401,13 @@ TEST_F(ShellTree, DefaultKeysCopyAndRefreshKeepingTheSelection) {
   EmptyClipboard();
   CloseClipboard();
   tree->SetSelectedPathName(dir / "beta");
-  PressWithCtrl(wnd, 'C', true);
+  test::PressKey(wnd, 'C', true);
   EXPECT_TRUE(AnsiSameText(test::ClipboardFile(wnd), dir / "beta")) << test::ClipboardFile(wnd);
   EXPECT_EQ(tree->GetSelectedPathName(), dir / "beta");  // the refresh after the verb keeps it
 
   // F5 refills: a folder made since shows, the selection stays.
   dir.Folder("delta");
-  PressWithCtrl(wnd, VK_F5, false);
+  test::PressKey(wnd, VK_F5, false);
   EXPECT_EQ(ChildTexts(tree->GetItems()->GetFirstNode()),
             (std::vector<std::string>{"alpha", "beta", "delta", "gamma", "secret"}));
   EXPECT_EQ(tree->GetSelectedPathName(), dir / "beta");
@@ -428,7 +418,7 @@ TEST_F(ShellTree, DefaultKeysCopyAndRefreshKeepingTheSelection) {
   auto options = tree->GetOptions();
   tree->SetOptions(options - TZQShellTreeOptions{zqstoDefaultKeyHandling});
   dir.Folder("epsilon");
-  PressWithCtrl(wnd, VK_F5, false);
+  test::PressKey(wnd, VK_F5, false);
   EXPECT_EQ(seen, VK_F5);
   EXPECT_EQ(ChildTexts(tree->GetItems()->GetFirstNode()).size(), 5u);
 }
@@ -523,14 +513,19 @@ TEST_F(ShellTree, DesignHitTestAndSpecialKeysWhileEditing) {
   EXPECT_EQ(tree->Perform(CM_DESIGNHITTEST, 0, below), 0);  // empty space below the items
   EXPECT_EQ(tree->Perform(CM_DESIGNHITTEST, 0, MAKELPARAM(tree->GetClientWidth() + 2, 5)), 1);  // the scroll bar
 
-  // Enter and Escape belong to a label edit (an application node: shell nodes are renamed by the shell).
+  // Enter and Escape belong to a label edit.
   TTreeNode* own = tree->GetItems()->AddChild(nullptr, "own");
   EXPECT_EQ(tree->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 0);
   ASSERT_TRUE(own->EditText());
   EXPECT_NE(tree->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 0);
   EXPECT_NE(tree->Perform(CM_WANTSPECIALKEY, VK_ESCAPE, 0), 0);
   own->EndEdit(true);
-  EXPECT_FALSE(alpha->EditText());  // a shell node's label is not edited
+  EXPECT_FALSE(tree->GetItems()->GetFirstNode()->EditText());  // the base folder is not renamed
+  tree->SetReadOnly(true);
+  EXPECT_FALSE(alpha->EditText());
+  tree->SetReadOnly(false);
+  ASSERT_TRUE(alpha->EditText());
+  alpha->EndEdit(true);
 }
 
 // root: alpha (inner: deep), beta, gamma (only.txt), secret, notes.txt, from the fixture.

@@ -1,0 +1,79 @@
+#include "controls/shell/dragdrop/dataobject.h"
+
+#include <new>
+
+#include "controls/shell/common/olestartup.h"
+
+namespace korvane {
+
+namespace {
+std::string TextOf(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& n : names) text += n + "\r\n";
+  return text;
+}
+}  // namespace
+
+TZQShellDataObject::TZQShellDataObject(PCItemIDList parent, const std::vector<PCItemIDList>& relatives,
+                                       const std::vector<std::string>& names)
+    : text_(BuildTextBlock(TextOf(names))),
+      hdrop_(BuildHDrop(names)),
+      idList_(BuildIdListArray(parent, relatives)) {
+  const CLIPFORMAT formats[] = {static_cast<CLIPFORMAT>(CF_IDLIST), CF_HDROP, CF_TEXT};
+  formats_ = std::make_shared<TZQFormatEtcList>(formats, 3);
+}
+
+HRESULT TZQShellDataObject::QueryInterface(REFIID riid, void** object) {
+  if (!object) return E_POINTER;
+  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
+    *object = static_cast<IDataObject*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG TZQShellDataObject::Release() {
+  const ULONG left = --refs_;
+  if (left == 0) delete this;
+  return left;
+}
+
+HRESULT TZQShellDataObject::QueryGetData(FORMATETC* format) {
+  return format ? formats_->QueryFormat(*format) : E_POINTER;
+}
+
+HRESULT TZQShellDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
+  if (!medium) return E_POINTER;
+  if (const HRESULT hr = QueryGetData(format); FAILED(hr)) return hr;
+  HGLOBAL source = nullptr;
+  if (format->cfFormat == CF_IDLIST) source = idList_.Get();
+  else if (format->cfFormat == CF_HDROP) source = hdrop_.Get();
+  else if (format->cfFormat == CF_TEXT) source = text_.Get();
+  else return DV_E_FORMATETC;
+  HGLOBAL copy = CopyGlobalBlock(source);
+  if (!copy) return E_OUTOFMEMORY;
+  medium->tymed = TYMED_HGLOBAL;
+  medium->hGlobal = copy;  // the receiver's
+  medium->pUnkForRelease = nullptr;
+  return S_OK;
+}
+
+HRESULT TZQShellDataObject::GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) {
+  if (out) out->ptd = nullptr;
+  return E_NOTIMPL;
+}
+
+HRESULT TZQShellDataObject::EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (direction != DATADIR_GET) return E_NOTIMPL;
+  auto* e = new (std::nothrow) TZQFormatEtcList_IEnumFormatEtc(formats_);
+  if (!e) return E_OUTOFMEMORY;
+  e->AddRef();
+  *out = e;
+  return S_OK;
+}
+
+}  // namespace korvane

@@ -1,0 +1,242 @@
+// The shell tree's commands: the shell context menu of a node with the Send To
+// submenu, verb commands, renaming through the label editor and a new folder.
+// While a menu or a command's own dialog is up, refreshes wait (a merge must not
+// free the node the menu is for) and run when it ends.
+#include "controls/shell/tree/shelltree.h"
+
+#include "controls/shell/common/newfolder.h"
+#include "controls/shell/common/sendto.h"
+#include "controls/shell/common/windowhelpers.h"
+#include "controls/shell/dragdrop/dataobject.h"
+#include "host/Exceptions.h"
+#include "host/Screen.h"
+#include "host/SysUtils.h"
+#include "shell/widepath.h"
+
+namespace korvane {
+
+namespace {
+// Drops the cached lists and folders of every loaded descendant of node.
+void FlushDescendants(TTreeNode* node) {
+  for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling()) {
+    if (TZQShTreeData* d = TZQCustomShellTree::GetDataFromNode(c)) d->Flush();
+    FlushDescendants(c);
+  }
+}
+
+bool IsOrContains(TTreeNode* node, TTreeNode* other) {
+  for (TTreeNode* n = other; n; n = n->GetParent())
+    if (n == node) return true;
+  return false;
+}
+}  // namespace
+
+TDataObject_shtv::TDataObject_shtv(TZQCustomShellTree*, TTreeNode* node)
+    : TZQShellDataObject(TZQCustomShellTree::GetDataFromNode(node->GetParent())->GetAbsPidl(),
+                         {TZQCustomShellTree::GetDataFromNode(node)->GetRelPidl()},
+                         {ShellGetFriendlyNameFromIdList(TZQCustomShellTree::GetDataFromNode(node)->GetParentIShf(),
+                                                         TZQCustomShellTree::GetDataFromNode(node)->GetRelPidl(),
+                                                         zqfnForParsing)}) {}
+
+TZQCustomShellTree::TModalScope::TModalScope(TZQCustomShellTree* tree) : tree_(tree) { ++tree_->modalDepth_; }
+
+TZQCustomShellTree::TModalScope::~TModalScope() { --tree_->modalDepth_; }
+
+void TZQCustomShellTree::RunPendingRefresh() {
+  if (modalDepth_ == 0 && refreshPending_ && !IsEditing() && !dragging_) RefreshNodes();
+}
+
+void TZQCustomShellTree::NodeContextMenu(TTreeNode* node, POINT& point, TPopupMenu*& menu) {
+  TZQCustomTreeView::NodeContextMenu(node, point, menu);
+  if (!options_.Contains(zqstoContextMenus) || IsDesigning() || !node) return;
+  menu = nullptr;  // the shell's menu, or none: never the host's
+  ProcessMenu(node, point);
+}
+
+void TZQCustomShellTree::ProcessMenu(TTreeNode* node, POINT position) {
+  TZQShTreeData* data = GetDataFromNode(node);
+  if (!data || !node->GetParent() || !data->GetParentIShf()) return;
+  const PItemIDList absolute = data->GetAbsPidl();
+  if (!absolute || IdListLen(absolute) <= 2) return;
+  const HWND owner = GetParentFormHandle(this);
+  TComPtr<IContextMenu> menu;
+  TMenuHandle popup;
+  PCUITEMID_CHILD child = data->GetRelPidl();
+  const UINT flags = CMF_EXPLORE | (GetReadOnly() ? 0u : static_cast<UINT>(CMF_CANRENAME));
+  if (FAILED(CreateItemContextMenu(owner, data->GetParentIShf(), 1, &child, ZQ_FIRST_SHELL_COMMAND, flags, menu,
+                                   popup)))
+    return;  // no menu, no message
+  const POINT screen = ClientToScreen(position);
+  TZQMenuChoice choice;
+  {
+    TModalScope modal(this);
+    activeMenu_ = menu;
+    menuNode_ = node;
+    struct TForget {
+      TZQCustomShellTree* tree;
+      ~TForget() {
+        tree->activeMenu_.Reset();
+        tree->menuNode_ = nullptr;
+      }
+    } forget{this};
+    UINT chosen = static_cast<UINT>(TrackPopupMenu(popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                                              GetHandle(), nullptr));
+    if (!menuNode_) chosen = 0;  // the node went while the menu was up
+    choice = ClassifyMenuCommand(menu.Get(), chosen);
+    switch (choice.Kind) {
+      case TZQMenuChoiceKind::Rename:
+        node->EditText();
+        break;
+      case TZQMenuChoiceKind::Command:
+        InvokeContextMenuVerb(owner, menu.Get(), MAKEINTRESOURCEA(choice.Index));
+        break;
+      case TZQMenuChoiceKind::SendTo:
+        ProcessSendTo(node, static_cast<int>(choice.Index));
+        break;
+      case TZQMenuChoiceKind::None:
+        break;
+    }
+  }
+  if (choice.Kind == TZQMenuChoiceKind::Command) RefreshNodes();
+  else RunPendingRefresh();
+}
+
+void TZQCustomShellTree::ProcessSendTo(TTreeNode* node, int index) {
+  if (!GetDataFromNode(node) || !GetDataFromNode(node->GetParent())) return;
+  TStringList* list = ZQSendToList().get();
+  if (!list || index < 0 || index >= list->GetCount()) return;
+  auto* object = new TDataObject_shtv(this, node);
+  object->AddRef();
+  const TComPtr<IDataObject> data = TComPtr<IDataObject>::Attach(object);
+  SendToItem(list->Get(index), data.Get());
+}
+
+HRESULT TZQCustomShellTree::DoCommandForNode(TTreeNode* node, const char* verb) {
+  TZQShTreeData* data = GetDataFromNode(node);
+  if (!data || !node->GetParent()) return S_FALSE;
+  const HWND owner = GetParentFormHandle(this);
+  IShellFolder* parent = data->GetParentIShf();
+  TComPtr<IContextMenu> menu;
+  PCUITEMID_CHILD child = data->GetRelPidl();
+  OleCheck(parent ? ShellGetUIObjectOf(parent, owner, 1, &child, menu) : E_FAIL);
+  HRESULT hr = S_OK;
+  {
+    TModalScope modal(this);  // the shell may ask for confirmation
+    hr = InvokeContextMenuVerb(owner, menu.Get(), verb);
+  }
+  RefreshNodes();
+  return hr;
+}
+
+bool TZQCustomShellTree::MenuMessage(TMessage& m) {
+  switch (m.Msg) {
+    case WM_INITMENUPOPUP:
+      TZQCustomTreeView::WndProc(m);
+      SendToInitMenuPopup(m, activeMenu_.Get(), ZQSendToList());
+      return true;
+    case WM_DRAWITEM:
+      TZQCustomTreeView::WndProc(m);
+      SendToDrawItem(m, activeMenu_.Get(), imageList_ ? imageList_->GetHandle() : nullptr, ZQSendToList().get());
+      return true;
+    case WM_MEASUREITEM:
+      TZQCustomTreeView::WndProc(m);
+      SendToMeasureItem(m, activeMenu_.Get(), ZQSendToList().get());
+      return true;
+    case WM_MENUCHAR:
+      TZQCustomTreeView::WndProc(m);
+      SendToMenuChar(m, activeMenu_.Get(), ZQSendToList().get());
+      return true;
+    case WM_MENUSELECT:
+      TZQCustomTreeView::WndProc(m);
+      MenuSelectHelpText(m, activeMenu_.Get(), this, OnPopupHint);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TZQCustomShellTree::CanEdit(TTreeNode* Node) {
+  TZQShTreeData* data = GetDataFromNode(Node);
+  if (!data) return TZQCustomTreeView::CanEdit(Node);
+  return data->GetEditable() && !GetReadOnly() && TZQCustomTreeView::CanEdit(Node) && !IsDesigning();
+}
+
+void TZQCustomShellTree::Edit(const TVITEMA& Item) {
+  // Refreshes asked for during the edit run once the edit control is gone.
+  struct TAfterEdit {
+    TZQCustomShellTree* tree;
+    ~TAfterEdit() {
+      if (tree->refreshPending_ && tree->HandleAllocated()) PostMessageA(tree->GetHandle(), AM_AFTEREDIT, 0, 0);
+    }
+  } after{this};
+  if (!Item.pszText) return;  // cancelled
+  TTreeNode* node = GetItems()->GetNodeFromItem(Item.hItem);
+  TZQShTreeData* data = GetDataFromNode(node);
+  IShellFolder* parent = data ? data->GetParentIShf() : nullptr;
+  if (!data || !node->GetParent() || !parent) {
+    TZQCustomTreeView::Edit(Item);
+    return;
+  }
+  std::string text = Item.pszText;
+  if (OnEdited) OnEdited(this, node, text);
+  {
+    TCursorScope hourglass;
+    TZQLinkLock lock(lockCount_);
+    ignoreNextChange_ = true;
+    TWidePath wide;  // a name too long is refused, never cut
+    TIdListPtr renamed;
+    HRESULT hr = wide.Assign(text);
+    if (SUCCEEDED(hr))
+      hr = parent->SetNameOf(GetParentFormHandle(this), data->GetRelPidl(), wide.Data(), 0x20, renamed.Put());
+    if (FAILED(hr)) {
+      ignoreNextChange_ = false;  // no change is coming
+    } else if (!renamed) {
+      refreshPending_ = true;  // renamed, but the shell gave no new list: the refresh finds it
+    } else {
+      FlushDescendants(node);
+      data->SetRelPidl(renamed.Get());
+      const std::string shown = GetItemDisplayName(parent, data->GetRelPidl(), SHGDN_INFOLDER);
+      node->SetText(shown.empty() ? text : shown);
+      if (IsOrContains(node, GetSelected())) {
+        TZQShTreeData* selected = GetDataFromNode(GetSelected());
+        const PItemIDList now = selected ? selected->GetAbsPidl() : nullptr;
+        if (now) {
+          selectedFolder_->SetIdList(now);
+          if (shellList_) shellList_->GetFolder()->SetIdList(now);
+          if (shellCombo_) shellCombo_->GetSelectedFolder()->SetIdList(now);
+        }
+      }
+    }
+  }
+}
+
+bool TZQCustomShellTree::CreateNewFolder() {
+  TTreeNode* selected = GetSelected();
+  const std::string parentPath = GetSelectedPathName();
+  if (!selected || parentPath.empty()) return false;  // no file-system folder: nothing is made anywhere
+  ignoreNextChange_ = true;
+  std::string name;
+  bool made = false;
+  {
+    TModalScope modal(this);  // the warning is modal
+    made = ZQShCreateNewFolder(parentPath, name);
+  }
+  if (!made) {
+    ignoreNextChange_ = false;
+    RunPendingRefresh();
+    return false;
+  }
+  const PItemIDList list = selectedFolder_->GetIdList();
+  WaitCursorSleep(!list || IdListLen(list) <= 2 ? 2100 : 1000);
+  RefreshNodes();
+  ExpandNode(selected);
+  selected->Expand(false);
+  for (TTreeNode* c = selected->GetFirstChild(); c; c = c->GetNextSibling())
+    if (c->GetText() == name) {
+      c->EditText();
+      break;
+    }
+  return true;
+}
+
+}  // namespace korvane
