@@ -60,7 +60,15 @@ public:
 // else every selected item with a record, in index order.
 class TDataObject_shlv final : public TZQShellDataObject {
 public:
-  explicit TDataObject_shlv(TZQCustomShellList* list);
+  explicit TDataObject_shlv(TZQCustomShellList* list) : TDataObject_shlv(list, Collect(list)) {}
+
+private:
+  struct TItems {
+    std::vector<PCItemIDList> relatives;
+    std::vector<std::string> names;
+  };
+  static TItems Collect(TZQCustomShellList* list);
+  TDataObject_shlv(TZQCustomShellList* list, const TItems& items);
 };
 
 }  // namespace korvane

@@ -177,6 +177,7 @@ bool TZQCustomShellList::DoMouseWheelUp(TShiftState Shift, POINT MousePos) {
 // --- Messages
 
 void TZQCustomShellList::WndProc(TMessage& m) {
+  if (CommandMessage(m)) return;
   switch (m.Msg) {
     case AM_DEFERREDFILL:
       if (GetItems()->GetCount() == 0) GuardCallback(this, [&] { FillItems(); });

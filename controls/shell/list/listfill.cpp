@@ -37,7 +37,7 @@ TListItemState StateOf(ULONG attributes) {
 }
 }  // namespace
 
-bool TZQCustomShellList::Busy() { return dragging_ || IsEditing(); }
+bool TZQCustomShellList::Busy() { return dragging_ || IsEditing() || modalDepth_ > 0; }
 
 SHCONTF TZQCustomShellList::EnumFlags() const {
   SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;

@@ -130,6 +130,24 @@ public:
   TZQShDblClickOpenEvent OnDblClickOpen;
   TZQShPopupHintEvent OnPopupHint;
   TZQShLvCustomDrawEvent OnCustomDrawSh, OnCustomDrawShEx;
+  // Navigation and opening (listnavigate.cpp).
+  void OpenItem(TListItem* item);
+  void OpenSelectedItems();
+  void GoUp(int levels);
+  // Commands (listcommands.cpp).
+  void ProcessMenu(TListItem* item, POINT point);
+  void ProcessMenuForAllSelected(POINT point);
+  virtual void ProcessSendTo(int index);
+  void DoCommandForItem(TListItem* item, const char* verb);
+  void DoCommandForAllSelected(const char* verb);
+  void DoCommandForFolder(const char* verb);  // raises the shell's error
+  HRESULT GetUIObjectForItem(TListItem* item, REFIID iid, void** object);
+  HRESULT GetUIObjectForAllSelected(IMalloc* allocator, REFIID iid, void** object);
+  // A new folder in Folder, renamed in place when editAfter; false when none was
+  // made (also when Folder is no file-system folder).
+  bool CreateNewFolder(bool editAfter);
+  void SelectAll();
+  int ShellSelCount();  // selected items with a record
   TNotifyEvent OnFillComplete, OnFillStart, OnFolderChanged;
 
   void WndProc(TMessage& Message) override;
@@ -151,6 +169,13 @@ protected:
   virtual void FillStart();
   virtual void FillComplete();
   virtual void FolderChanged();
+  virtual bool DblClickOpen();  // fires OnDblClickOpen; true when not handled there
+  bool CanEdit(TListItem* Item) override;
+  void Edit(const LVITEMA& Item) override;
+  void ItemContextMenu(TListItem* item, POINT& point, TPopupMenu*& menu) override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyPress(char& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
   void HandleOnFolderChanged(TObject* sender);
@@ -166,6 +191,30 @@ private:
   void ChangeNotified();
   void RunPendingRefresh();
   void PostDeferredFill();
+  // A shell menu or a command's own dialog is up: fills and merges wait for its end.
+  class TModalScope {
+  public:
+    explicit TModalScope(TZQCustomShellList* list);
+    ~TModalScope();
+    TModalScope(const TModalScope&) = delete;
+    TModalScope& operator=(const TModalScope&) = delete;
+
+  private:
+    TZQCustomShellList* list_;
+  };
+  void NavigateTo(PCItemIDList absolute);
+  // The item with record, else the one whose relative list has the same bytes.
+  TListItem* FindItem(TZQShListData* record, PCItemIDList relative);
+  void RunDefaultCommand(const std::vector<PCUITEMID_CHILD>& items);
+  std::vector<TIdListPtr> SelectedRelativeLists(IMalloc* allocator);
+  void TrackShellMenu(const std::vector<PCUITEMID_CHILD>& items, UINT flags, POINT point, TListItem* renamed);
+  void InvokeVerb(IContextMenu* menu, const char* verb);
+  bool MenuMessage(TMessage& m);
+  bool CommandMessage(TMessage& m);
+  void RenameNewFolder();
+  TComPtr<IContextMenu> activeMenu_;  // while a menu is tracked
+  int modalDepth_ = 0;
+  std::string renameAfterCreation_;
   // Appends an item for record (taken over) with the state its attributes give.
   void Insert(TZQShListData* record, ULONG attributes);
 
@@ -200,6 +249,12 @@ private:
 };
 
 // The published shell list.
+// Private messages of the shell list.
+constexpr UINT AM_RENAMENEWFOLDER = WM_USER + 102;
+#ifndef CWM_GETISHELLBROWSER
+constexpr UINT CWM_GETISHELLBROWSER = WM_USER + 7;
+#endif
+
 class TZQShellList : public TZQCustomShellList {
 public:
   using TZQCustomShellList::TZQCustomShellList;

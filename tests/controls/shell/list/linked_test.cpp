@@ -30,6 +30,25 @@ void Click(TTreeNode* node) {
   test::Pump(50);
 }
 
+class TCountingCombo : public TZQShellCombo {
+public:
+  using TZQShellCombo::TZQShellCombo;
+  int fills = 0;
+
+protected:
+  void FillCombo(IShellFolder* folder, PCItemIDList parentList, int level, TZQIdListArray* path) override {
+    if (level < 0) ++fills;
+    TZQShellCombo::FillCombo(folder, parentList, level, path);
+  }
+};
+
+int IndexOfCaption(TCustomListView* list, const std::string& caption) {
+  const std::vector<std::string> all = Captions(list);
+  for (std::size_t i = 0; i < all.size(); ++i)
+    if (all[i] == caption) return static_cast<int>(i);
+  return -1;
+}
+
 // An explorer: a combo above, a tree on the left, a report list on the right.
 // root: alpha (inner: deep; readme.txt, data.bin), beta (empty), notes.txt
 class Linked : public ::testing::Test {
@@ -40,7 +59,7 @@ protected:
     dir.File("alpha\\data.bin", 4000);
     dir.Folder("beta");
     dir.File("notes.txt", 5);
-    combo = new TZQShellCombo(form.Get());
+    combo = new TCountingCombo(form.Get());
     combo->SetBounds(4, 4, 632, 24);
     combo->SetParent(form.Get());
     tree = new TZQShellTree(form.Get());
@@ -59,7 +78,7 @@ protected:
   }
   test::TempDir dir;
   test::TestForm form{640, 320};
-  TZQShellCombo* combo = nullptr;
+  TCountingCombo* combo = nullptr;
   TZQShellTree* tree = nullptr;
   TZQShellList* list = nullptr;
   int fills = 0;
@@ -122,4 +141,49 @@ TEST_F(Linked, AFreedTreeIsForgottenAndASecondTreeTakesTheListOver) {
   EXPECT_EQ(list->GetShellTree(), nullptr);
   list->GetFolder()->SetPathName(dir.Path());  // no call reaches the freed tree
   EXPECT_EQ(Captions(list).size(), 3u);
+}
+
+TEST_F(Linked, OpeningAFolderInTheListMovesTreeAndComboAndTheComboMovesBoth) {
+  // Enter on a folder of the list: the tree walks there, the list fills once, the combo rebuilds once.
+  const int index = IndexOfCaption(list, "alpha");
+  ASSERT_GE(index, 0);
+  list->GetItems()->GetItem(index)->SetSelected(true);
+  combo->fills = 0;
+  SendMessageA(list->GetHandle(), WM_CHAR, '\r', 0);
+  test::Pump(50);
+  EXPECT_EQ(list->GetFolder()->GetPathName(), dir / "alpha");
+  EXPECT_EQ(fills, 1);
+  ASSERT_NE(tree->GetSelected(), nullptr);
+  EXPECT_EQ(tree->GetSelected()->GetText(), "alpha");
+  EXPECT_EQ(combo->GetSelectedFolder()->GetPathName(), dir / "alpha");
+  EXPECT_EQ(combo->fills, 1);
+  EXPECT_EQ(Captions(list), (std::vector<std::string>{"inner", "data.bin", "readme.txt"}));
+
+  // Backspace goes up through the tree.
+  fills = 0;
+  SendMessageA(list->GetHandle(), WM_CHAR, '\b', 0);
+  test::Pump(50);
+  EXPECT_EQ(tree->GetSelected()->GetText(), dir.Path().substr(dir.Path().rfind('\\') + 1));
+  EXPECT_EQ(list->GetFolder()->GetPathName(), dir.Path());
+  EXPECT_EQ(fills, 1);
+
+  // A pick in the combo moves the tree and, through it, the list: once each.
+  combo->GetSelectedFolder()->SetPathName(dir / "alpha\\inner");
+  test::Pump(50);
+  int at = -1;
+  for (int i = 0; i < combo->GetItems()->GetCount(); ++i) {
+    if (ShellGetPathFromIdList(combo->GetComboData(i)->GetAbsIdList()) == dir / "alpha") at = i;
+  }
+  ASSERT_GE(at, 0);
+  fills = 0;
+  combo->fills = 0;
+  SendMessageA(combo->GetHandle(), CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+  SendMessageA(form->GetHandle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo->GetHandle()), CBN_SELENDOK),
+               reinterpret_cast<LPARAM>(combo->GetHandle()));
+  test::Pump(50);
+  EXPECT_EQ(tree->GetSelected()->GetText(), "alpha");
+  EXPECT_EQ(list->GetFolder()->GetPathName(), dir / "alpha");
+  EXPECT_EQ(fills, 1);
+  EXPECT_EQ(combo->fills, 1);
+  test::SaveScreenshot(form->GetHandle(), std::string(KORVANE_SCREENSHOT_DIR) + "\\explorer-linked.png");
 }

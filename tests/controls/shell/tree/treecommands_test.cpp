@@ -105,7 +105,8 @@ TEST_F(TreeCommands, RenameFromTheMenuEditsTheLabelAndAFolderGoneMeanwhileIsMerg
   }
 
   // The folder goes while its menu is up: a refresh then waits for the menu.
-  tree->GetRefreshTimer()->SetInterval(50);
+  const int delays[] = {ZQSH_CHANGE_NOTIFY_DELAY, ZQSH_CHANGE_NOTIFY_FASTDELAY};
+  ZQSH_CHANGE_NOTIFY_DELAY = ZQSH_CHANGE_NOTIFY_FASTDELAY = 50;
   std::atomic<bool> menuUp{true};
   int deletedWhileUp = 0, deleted = 0;
   tree->OnDeleteItem = [&](TObject*, TTreeNode* node, TZQShTreeData*) {
@@ -124,7 +125,9 @@ TEST_F(TreeCommands, RenameFromTheMenuEditsTheLabelAndAFolderGoneMeanwhileIsMerg
     tree->ProcessMenu(beta, Middle(beta));
     ASSERT_TRUE(driver.Acted());
   }
-  EXPECT_EQ(Child(top, "beta"), nullptr);  // merged once the menu ended
+  ZQSH_CHANGE_NOTIFY_DELAY = delays[0];
+  ZQSH_CHANGE_NOTIFY_FASTDELAY = delays[1];
+  EXPECT_TRUE(test::PumpUntil([&] { return Child(top, "beta") == nullptr; }, 3000));  // merged once the menu ended
   EXPECT_EQ(deleted, 1);
   EXPECT_EQ(deletedWhileUp, 0);
   EXPECT_NE(Child(top, "alpha"), nullptr);
@@ -202,7 +205,8 @@ TEST_F(TreeCommands, F2RenamesOnDiskAndTheChildrenStillOpen) {
 }
 
 TEST_F(TreeCommands, AChangeDuringTheEditIsMergedAfterIt) {
-  tree->GetRefreshTimer()->SetInterval(50);
+  const int delays[] = {ZQSH_CHANGE_NOTIFY_DELAY, ZQSH_CHANGE_NOTIFY_FASTDELAY};
+  ZQSH_CHANGE_NOTIFY_DELAY = ZQSH_CHANGE_NOTIFY_FASTDELAY = 50;
   int mergesWhileEditing = 0;
   tree->OnFillStart = [&](TObject*) { mergesWhileEditing += tree->IsEditing() ? 1 : 0; };
   TTreeNode* beta = Child(top, "beta");
@@ -216,6 +220,8 @@ TEST_F(TreeCommands, AChangeDuringTheEditIsMergedAfterIt) {
   if (tree->IsEditing()) EndEdit(tree, nullptr);
   EXPECT_TRUE(test::PumpUntil([&] { return Child(top, "delta") != nullptr; }, 2000));
   EXPECT_EQ(mergesWhileEditing, 0);
+  ZQSH_CHANGE_NOTIFY_DELAY = delays[0];
+  ZQSH_CHANGE_NOTIFY_FASTDELAY = delays[1];
 }
 
 TEST_F(TreeCommands, NewFolderTakesTheNextFreeNameAndIsEdited) {
