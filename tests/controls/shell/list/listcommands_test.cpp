@@ -221,3 +221,48 @@ TEST_F(ListCommands, NewFolderIsListedAndEditedButNotInMyComputer) {
   list->GetFolder()->SetCSIDL(csidlDrives);
   EXPECT_FALSE(list->CreateNewFolder(true));
 }
+
+TEST_F(ListCommands, SendToDropsTheSelectedItemsOnTheEntry) {
+  // A Send To entry that is a folder shortcut; the list's data object goes to its drop target.
+  test::TempDir target;
+  const std::string sendTo = ShellGetSpecialFolderPath(nullptr, csidlSendTo);
+  ASSERT_FALSE(sendTo.empty());
+  CreateDirectoryA(sendTo.c_str(), nullptr);
+  const std::string entry = sendTo + "\\Korvane target.lnk";
+  ASSERT_EQ(CreateQuickShortcut(entry, target.Path()), S_OK);
+  auto entries = std::make_unique<TStringList>();
+  entries->Add("Korvane target.lnk");
+  ZQSendToList() = std::move(entries);
+  SelectOnly(list, {"notes.txt", "data.bin"});
+  bool raised = false;
+  try {
+    list->ProcessSendTo(0);
+  } catch (const Exception&) {
+    raised = true;
+  }
+  // Windows' shortcut forwards the drop to its folder; Wine's shortcut items take
+  // the drop and copy nothing.
+  const bool copied = test::PumpUntil([&] { return Exists(target / "notes.txt") && Exists(target / "data.bin"); }, 3000);
+  EXPECT_EQ(copied, test::WindowsElseWine(true, false));
+  EXPECT_FALSE(raised);
+
+  // What the entry received, read back as the system reads a file drop.
+  auto* object = new TDataObject_shlv(list);
+  object->AddRef();
+  const TComPtr<IDataObject> data = TComPtr<IDataObject>::Attach(object);
+  FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+  STGMEDIUM medium = {};
+  ASSERT_EQ(data->GetData(&format, &medium), S_OK);
+  std::vector<std::string> names;
+  const auto drop = static_cast<HDROP>(medium.hGlobal);
+  for (UINT i = 0; i < DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0); ++i) {
+    char name[MAX_PATH] = {};
+    DragQueryFileA(drop, i, name, MAX_PATH);
+    names.push_back(name);
+  }
+  ReleaseStgMedium(&medium);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{dir / "data.bin", dir / "notes.txt"}));
+  ZQSendToList().reset();
+  DeleteFileA(entry.c_str());
+}
