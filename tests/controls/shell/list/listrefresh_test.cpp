@@ -151,3 +151,25 @@ TEST_F(ListRefresh, SynchronizeRunsAPendingMergeAndADeviceArrivalMerges) {
   EXPECT_EQ(starts, 1);
   EXPECT_GE(IndexOf(list, "f.txt"), 0);
 }
+
+TEST(ListRefreshBurst, TenThousandChangesGiveOneMerge) {
+  test::TempDir dir;
+  dir.File("a.txt");
+  test::TestForm form{300, 200};
+  auto* list = new TZQShellList(form.Get());
+  list->SetParent(form.Get());
+  list->GetFolder()->SetPathName(dir.Path());
+  test::PumpUntil([&] { return list->GetItems()->GetCount() == 1; });
+  const int delays[] = {ZQSH_CHANGE_NOTIFY_DELAY, ZQSH_CHANGE_NOTIFY_FASTDELAY};
+  ZQSH_CHANGE_NOTIFY_DELAY = ZQSH_CHANGE_NOTIFY_FASTDELAY = 300;
+  int merges = 0;
+  list->OnFillStart = [&](TObject*) { ++merges; };
+  dir.File("b.txt");
+  // The watcher posts one message per change; a burst restarts the delay each time.
+  for (int i = 0; i < 10000; ++i) PostMessageA(list->GetHandle(), AM_CHANGENOTIFY, 0, 0);
+  EXPECT_TRUE(test::PumpUntil([&] { return list->GetItems()->GetCount() == 2; }, 10000));
+  test::Pump(600);
+  EXPECT_EQ(merges, 1);
+  ZQSH_CHANGE_NOTIFY_DELAY = delays[0];
+  ZQSH_CHANGE_NOTIFY_FASTDELAY = delays[1];
+}
