@@ -24,9 +24,8 @@ void PostCancel(HWND dlg) { PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, B
 
 // A test waiting for the preselection fails instead of hanging when it never comes
 // (Wine's dialog cannot find a folder among many with one short-name stem).
-void CancelIfStuck(HWND dlg) {
-  SetTimer(dlg, 0x4B, 15000, [](HWND wnd, UINT, UINT_PTR, DWORD) { PostCancel(wnd); });
-}
+void CALLBACK CancelOnTimer(HWND wnd, UINT, UINT_PTR, DWORD) { PostCancel(wnd); }
+void CancelIfStuck(HWND dlg) { SetTimer(dlg, 0x4B, 15000, CancelOnTimer); }
 
 std::string WindowText(HWND wnd) {
   char buf[512] = {};
