@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "shell/Uzqshellutils.h"
+
 namespace korvane::bench {
 
 // Seconds of the fastest of runs calls.
@@ -48,6 +50,20 @@ inline int CALLBACK CompareBare(LPARAM a, LPARAM b, LPARAM) {
   const HRESULT hr =
       g_sortFolder->CompareIDs(0, reinterpret_cast<PCUIDLIST_RELATIVE>(a), reinterpret_cast<PCUIDLIST_RELATIVE>(b));
   return static_cast<short>(HRESULT_CODE(hr));
+}
+
+// Seconds of a bare enumeration of the folder (EnumObjects and Next).
+inline double BareEnumeration(const std::string& path) {
+  TIdListPtr list;
+  TComPtr<IShellFolder> folder;
+  ShellGetIdListFromPath(path, list);
+  ShellGetFolderFromIdList(list.Get(), folder);
+  return BestSeconds(1, [&] {
+    TComPtr<IEnumIDList> items;
+    folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, items.Put());
+    PITEMID_CHILD child = nullptr;
+    while (items->Next(1, &child, nullptr) == S_OK) CoTaskMemFree(child);
+  });
 }
 
 inline void Report(const char* name, double value, const char* unit) { std::printf("%-44s %12.3f %s\n", name, value, unit); }

@@ -210,20 +210,6 @@ long SecondPaintShellCalls(TForm* form, const std::string& path, TShellImportCou
   return calls;
 }
 
-// Seconds of a bare enumeration of the folder (EnumObjects and Next).
-double BareEnumeration(const std::string& path) {
-  TIdListPtr list;
-  TComPtr<IShellFolder> folder;
-  ShellGetIdListFromPath(path, list);
-  ShellGetFolderFromIdList(list.Get(), folder);
-  return BestSeconds(1, [&] {
-    TComPtr<IEnumIDList> items;
-    folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, items.Put());
-    PITEMID_CHILD child = nullptr;
-    while (items->Next(1, &child, nullptr) == S_OK) CoTaskMemFree(child);
-  });
-}
-
 struct TMergeRun {
   double vsEnum;
   int moved;  // items whose place changed, the new one aside
