@@ -266,3 +266,12 @@ TEST_F(ListCommands, SendToDropsTheSelectedItemsOnTheEntry) {
   ZQSendToList().reset();
   DeleteFileA(entry.c_str());
 }
+
+TEST_F(ListCommands, EnterOnAFolderIsTheListsAndNoExplorerAnswersTheBrowserRequest) {
+  SelectOnly(list, {"alpha"});
+  EXPECT_NE(list->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 0);  // a dialog's default button does not take it
+  SelectOnly(list, {"notes.txt"});
+  EXPECT_EQ(list->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 0);
+  // Outside the system's file manager there is no shell browser to hand out.
+  EXPECT_EQ(list->Perform(CWM_GETISHELLBROWSER, 0, 0), 0);
+}

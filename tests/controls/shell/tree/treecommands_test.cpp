@@ -202,6 +202,15 @@ TEST_F(TreeCommands, F2RenamesOnDiskAndTheChildrenStillOpen) {
   EXPECT_EQ(beta->GetText(), "bravo");
   EXPECT_TRUE(Exists(dir / "bravo"));
   tree->SetShellList(nullptr);
+
+  // The refused rename made no change, so the next change is not swallowed.
+  const int delays[] = {ZQSH_CHANGE_NOTIFY_DELAY, ZQSH_CHANGE_NOTIFY_FASTDELAY};
+  ZQSH_CHANGE_NOTIFY_DELAY = ZQSH_CHANGE_NOTIFY_FASTDELAY = 50;
+  dir.Folder("zeta");
+  PostMessageA(tree->GetHandle(), AM_CHANGENOTIFY, 0, 0);
+  EXPECT_TRUE(test::PumpUntil([&] { return Child(top, "zeta") != nullptr; }, 3000));
+  ZQSH_CHANGE_NOTIFY_DELAY = delays[0];
+  ZQSH_CHANGE_NOTIFY_FASTDELAY = delays[1];
 }
 
 TEST_F(TreeCommands, AChangeDuringTheEditIsMergedAfterIt) {
