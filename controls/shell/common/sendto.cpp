@@ -160,6 +160,35 @@ void SendToMenuChar(TMessage& message, IContextMenu* menu, TStringList* list) {
   });
 }
 
+bool ShellMenuMessage(TMessage& message, IContextMenu* menu, HIMAGELIST images, TObject* control,
+                      const std::function<void(TObject*, const std::string&)>& hint,
+                      const std::function<void(TMessage&)>& inherited) {
+  switch (message.Msg) {
+    case WM_INITMENUPOPUP:
+      inherited(message);
+      SendToInitMenuPopup(message, menu, ZQSendToList());
+      return true;
+    case WM_DRAWITEM:
+      inherited(message);
+      SendToDrawItem(message, menu, images, ZQSendToList().get());
+      return true;
+    case WM_MEASUREITEM:
+      inherited(message);
+      SendToMeasureItem(message, menu, ZQSendToList().get());
+      return true;
+    case WM_MENUCHAR:
+      inherited(message);
+      SendToMenuChar(message, menu, ZQSendToList().get());
+      return true;
+    case WM_MENUSELECT:
+      inherited(message);
+      MenuSelectHelpText(message, menu, control, hint);
+      return true;
+    default:
+      return false;
+  }
+}
+
 void SendToItem(const std::string& fileName, IDataObject* data) {
   TIdListPtr sendTo;
   HRESULT hr = ShellGetSpecialFolderIdList(nullptr, csidlSendTo, sendTo);

@@ -35,10 +35,6 @@ TDataObject_shlv::TItems TDataObject_shlv::Collect(TZQCustomShellList* list) {
 TDataObject_shlv::TDataObject_shlv(TZQCustomShellList* list, const TItems& items)
     : TZQShellDataObject(list->GetCurrentFolderIdList(), items.relatives, items.names) {}
 
-TZQCustomShellList::TModalScope::TModalScope(TZQCustomShellList* list) : list_(list) { ++list_->modalDepth_; }
-
-TZQCustomShellList::TModalScope::~TModalScope() { --list_->modalDepth_; }
-
 // --- Context menus
 
 void TZQCustomShellList::ItemContextMenu(TListItem* item, POINT& point, TPopupMenu*& menu) {
@@ -82,7 +78,7 @@ void TZQCustomShellList::TrackShellMenu(const std::vector<PCUITEMID_CHILD>& item
   const POINT screen = ClientToScreen(point);
   TZQMenuChoice choice;
   {
-    TModalScope modal(this);
+    TZQLinkLock modal(modalDepth_);
     activeMenu_ = menu;
     struct TForget {
       TZQCustomShellList* list;
@@ -120,30 +116,8 @@ void TZQCustomShellList::ProcessSendTo(int index) {
 }
 
 bool TZQCustomShellList::MenuMessage(TMessage& m) {
-  switch (m.Msg) {
-    case WM_INITMENUPOPUP:
-      TZQCustomListView::WndProc(m);
-      SendToInitMenuPopup(m, activeMenu_.Get(), ZQSendToList());
-      return true;
-    case WM_DRAWITEM:
-      TZQCustomListView::WndProc(m);
-      SendToDrawItem(m, activeMenu_.Get(), smallImages_ ? smallImages_->GetHandle() : nullptr, ZQSendToList().get());
-      return true;
-    case WM_MEASUREITEM:
-      TZQCustomListView::WndProc(m);
-      SendToMeasureItem(m, activeMenu_.Get(), ZQSendToList().get());
-      return true;
-    case WM_MENUCHAR:
-      TZQCustomListView::WndProc(m);
-      SendToMenuChar(m, activeMenu_.Get(), ZQSendToList().get());
-      return true;
-    case WM_MENUSELECT:
-      TZQCustomListView::WndProc(m);
-      MenuSelectHelpText(m, activeMenu_.Get(), this, OnPopupHint);
-      return true;
-    default:
-      return false;
-  }
+  return ShellMenuMessage(m, activeMenu_.Get(), smallImages_ ? smallImages_->GetHandle() : nullptr, this, OnPopupHint,
+                          [this](TMessage& message) { TZQCustomListView::WndProc(message); });
 }
 
 // --- Commands by verb
@@ -168,7 +142,7 @@ HRESULT TZQCustomShellList::GetUIObjectForAllSelected(IMalloc* allocator, REFIID
 
 void TZQCustomShellList::InvokeVerb(IContextMenu* menu, const char* verb) {
   {
-    TModalScope modal(this);  // the shell may ask for confirmation
+    TZQLinkLock modal(modalDepth_);  // the shell may ask for confirmation
     InvokeContextMenuVerb(GetParentFormHandle(this), menu, verb);
   }
   if (IsFolderNetworkShare()) RefreshItems();
@@ -191,7 +165,7 @@ void TZQCustomShellList::DoCommandForFolder(const char* verb) {
   OleCheck(GetUIObjectOfAbsIdList(folderAbsolute_ ? folderAbsolute_.Get() : EmptyIdList(), menu));
   HRESULT hr = S_OK;
   {
-    TModalScope modal(this);
+    TZQLinkLock modal(modalDepth_);
     hr = InvokeContextMenuVerb(GetParentFormHandle(this), menu.Get(), verb);
   }
   RunPendingRefresh();
@@ -251,7 +225,7 @@ bool TZQCustomShellList::CreateNewFolder(bool editAfter) {
   std::string name;
   bool made = false;
   {
-    TModalScope modal(this);  // the warning is modal
+    TZQLinkLock modal(modalDepth_);  // the warning is modal
     made = ZQShCreateNewFolder(path, name);
   }
   if (!made) {

@@ -96,7 +96,7 @@ void TZQCustomShellList::RunDefaultCommand(const std::vector<PCUITEMID_CHILD>& i
                                  menu, popup));
   const UINT id = GetMenuDefaultItem(popup.Get(), FALSE, 0);
   if (id == static_cast<UINT>(-1) || id < ZQ_FIRST_SHELL_COMMAND) return;  // no default command
-  TModalScope modal(this);
+  TZQLinkLock modal(modalDepth_);
   InvokeContextMenuVerb(owner, menu.Get(), MAKEINTRESOURCEA(id - ZQ_FIRST_SHELL_COMMAND));
 }
 

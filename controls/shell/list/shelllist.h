@@ -191,17 +191,6 @@ private:
   void ChangeNotified();
   void RunPendingRefresh();
   void PostDeferredFill();
-  // A shell menu or a command's own dialog is up: fills and merges wait for its end.
-  class TModalScope {
-  public:
-    explicit TModalScope(TZQCustomShellList* list);
-    ~TModalScope();
-    TModalScope(const TModalScope&) = delete;
-    TModalScope& operator=(const TModalScope&) = delete;
-
-  private:
-    TZQCustomShellList* list_;
-  };
   void NavigateTo(PCItemIDList absolute);
   // The item with record, else the one whose relative list has the same bytes.
   TListItem* FindItem(TZQShListData* record, PCItemIDList relative);
@@ -213,7 +202,7 @@ private:
   bool CommandMessage(TMessage& m);
   void RenameNewFolder();
   TComPtr<IContextMenu> activeMenu_;  // while a menu is tracked
-  int modalDepth_ = 0;
+  int modalDepth_ = 0;  // a shell menu or a command's own dialog is up: refreshes wait for its end
   std::string renameAfterCreation_;
   // Appends an item for record (taken over) with the state its attributes give.
   void Insert(TZQShListData* record, ULONG attributes);

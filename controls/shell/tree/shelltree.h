@@ -163,22 +163,11 @@ private:
   bool InRefreshScope(TZQShTreeData* record);
   void ChangeNotified(WPARAM slot);
   void RefreshTimerElapsed();
-  // A shell menu or a command's own dialog is up: refreshes wait for its end.
-  class TModalScope {
-  public:
-    explicit TModalScope(TZQCustomShellTree* tree);
-    ~TModalScope();
-    TModalScope(const TModalScope&) = delete;
-    TModalScope& operator=(const TModalScope&) = delete;
-
-  private:
-    TZQCustomShellTree* tree_;
-  };
   void RunPendingRefresh();
   bool MenuMessage(TMessage& m);
   TComPtr<IContextMenu> activeMenu_;  // while a menu is tracked
   TTreeNode* menuNode_ = nullptr;     // the node of that menu; cleared when it goes
-  int modalDepth_ = 0;
+  int modalDepth_ = 0;  // a shell menu or a command's own dialog is up: refreshes wait for its end
 
   std::unique_ptr<TZQShellLocator> baseFolder_;
   std::unique_ptr<TZQShellLocator> selectedFolder_;

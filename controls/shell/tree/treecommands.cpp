@@ -38,10 +38,6 @@ TDataObject_shtv::TDataObject_shtv(TZQCustomShellTree*, TTreeNode* node)
                                                          TZQCustomShellTree::GetDataFromNode(node)->GetRelPidl(),
                                                          zqfnForParsing)}) {}
 
-TZQCustomShellTree::TModalScope::TModalScope(TZQCustomShellTree* tree) : tree_(tree) { ++tree_->modalDepth_; }
-
-TZQCustomShellTree::TModalScope::~TModalScope() { --tree_->modalDepth_; }
-
 void TZQCustomShellTree::RunPendingRefresh() {
   if (modalDepth_ == 0 && refreshPending_ && !IsEditing() && !dragging_) RefreshNodes();
 }
@@ -69,7 +65,7 @@ void TZQCustomShellTree::ProcessMenu(TTreeNode* node, POINT position) {
   const POINT screen = ClientToScreen(position);
   TZQMenuChoice choice;
   {
-    TModalScope modal(this);
+    TZQLinkLock modal(modalDepth_);
     activeMenu_ = menu;
     menuNode_ = node;
     struct TForget {
@@ -121,7 +117,7 @@ HRESULT TZQCustomShellTree::DoCommandForNode(TTreeNode* node, const char* verb) 
   OleCheck(parent ? ShellGetUIObjectOf(parent, owner, 1, &child, menu) : E_FAIL);
   HRESULT hr = S_OK;
   {
-    TModalScope modal(this);  // the shell may ask for confirmation
+    TZQLinkLock modal(modalDepth_);  // the shell may ask for confirmation
     hr = InvokeContextMenuVerb(owner, menu.Get(), verb);
   }
   RefreshNodes();
@@ -129,30 +125,8 @@ HRESULT TZQCustomShellTree::DoCommandForNode(TTreeNode* node, const char* verb) 
 }
 
 bool TZQCustomShellTree::MenuMessage(TMessage& m) {
-  switch (m.Msg) {
-    case WM_INITMENUPOPUP:
-      TZQCustomTreeView::WndProc(m);
-      SendToInitMenuPopup(m, activeMenu_.Get(), ZQSendToList());
-      return true;
-    case WM_DRAWITEM:
-      TZQCustomTreeView::WndProc(m);
-      SendToDrawItem(m, activeMenu_.Get(), imageList_ ? imageList_->GetHandle() : nullptr, ZQSendToList().get());
-      return true;
-    case WM_MEASUREITEM:
-      TZQCustomTreeView::WndProc(m);
-      SendToMeasureItem(m, activeMenu_.Get(), ZQSendToList().get());
-      return true;
-    case WM_MENUCHAR:
-      TZQCustomTreeView::WndProc(m);
-      SendToMenuChar(m, activeMenu_.Get(), ZQSendToList().get());
-      return true;
-    case WM_MENUSELECT:
-      TZQCustomTreeView::WndProc(m);
-      MenuSelectHelpText(m, activeMenu_.Get(), this, OnPopupHint);
-      return true;
-    default:
-      return false;
-  }
+  return ShellMenuMessage(m, activeMenu_.Get(), imageList_ ? imageList_->GetHandle() : nullptr, this, OnPopupHint,
+                          [this](TMessage& message) { TZQCustomTreeView::WndProc(message); });
 }
 
 bool TZQCustomShellTree::CanEdit(TTreeNode* Node) {
@@ -218,7 +192,7 @@ bool TZQCustomShellTree::CreateNewFolder() {
   std::string name;
   bool made = false;
   {
-    TModalScope modal(this);  // the warning is modal
+    TZQLinkLock modal(modalDepth_);  // the warning is modal
     made = ZQShCreateNewFolder(parentPath, name);
   }
   if (!made) {
