@@ -179,7 +179,20 @@ TListItem* TListItems::InternalInsert(int index, TListItem* item, const TListIte
     throw EOutOfResources("Failed to add a list item");
   }
   item->indexHint_ = static_cast<int>(at);
+  if (item->liveSlot_ < 0) {  // items put back after a new window keep their place
+    item->liveSlot_ = static_cast<int>(live_.size());
+    live_.push_back(item);
+  }
   return item;
+}
+
+void TListItems::Forget(TListItem* item) {
+  const auto slot = static_cast<std::size_t>(item->liveSlot_);
+  if (item->liveSlot_ < 0 || slot >= live_.size() || live_[slot] != item) return;
+  live_[slot] = live_.back();
+  live_[slot]->liveSlot_ = static_cast<int>(slot);
+  live_.pop_back();
+  item->liveSlot_ = -1;
 }
 
 TListItem* TListItems::Add() { return Insert(GetCount()); }
@@ -475,6 +488,7 @@ void TCustomListView::ItemGone(TListItem* item) {
   if (!item || item->deleting_) return;
   item->deleting_ = true;
   GuardCallback(this, [&] { Delete(item); });
+  items_.Forget(item);
   delete item;
 }
 

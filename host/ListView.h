@@ -69,6 +69,7 @@ private:
   void* data_ = nullptr;
   int imageIndex_ = -1;
   mutable int indexHint_ = -1;
+  int liveSlot_ = -1;  // its place among the owner's live items
   bool deleting_ = false;
 };
 
@@ -94,12 +95,17 @@ public:
   void BeginUpdate();
   void EndUpdate();
   bool Updating() const { return updateCount_ > 0; }
+  // Every item the list holds, in no particular order: a walk over all items
+  // without asking the native control for each.
+  const std::vector<TListItem*>& GetLiveItems() const { return live_; }
 
 private:
   friend class TCustomListView;
   TListItem* InternalInsert(int index, TListItem* item, const TListItemState& state = {});
+  void Forget(TListItem* item);
   TCustomListView* owner_;
   int updateCount_ = 0;
+  std::vector<TListItem*> live_;
 };
 
 // An update bracket for a scope.

@@ -7,14 +7,22 @@
 
 namespace korvane::test {
 
-TempDir::TempDir() {
-  static unsigned counter = 0;
+namespace {
+std::string SystemTemp() {
   char base[MAX_PATH];
   GetTempPathA(MAX_PATH, base);
   std::string b = base;
   if (!b.empty() && b.back() == '\\') b.pop_back();
+  return b;
+}
+}  // namespace
+
+TempDir::TempDir() : TempDir(SystemTemp(), "korvane-") {}
+
+TempDir::TempDir(const std::string& parent, const std::string& stem) {
+  static unsigned counter = 0;
   for (;;) {
-    path_ = b + "\\korvane-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    path_ = parent + "\\" + stem + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
     if (CreateDirectoryA(path_.c_str(), nullptr)) break;
     if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create " + path_);
   }

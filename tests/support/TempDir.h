@@ -11,6 +11,9 @@ namespace korvane::test {
 class TempDir {
 public:
   TempDir();
+  // A folder stem<pid>-<n> in parent instead: an 8.3 stem gives names the shell
+  // never has to shorten.
+  TempDir(const std::string& parent, const std::string& stem);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;

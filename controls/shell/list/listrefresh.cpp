@@ -89,10 +89,8 @@ void TZQCustomShellList::RefreshItems() {
 
     std::vector<TMergeShown> shown;
     shown.reserve(static_cast<std::size_t>(GetItems()->GetCount()));
-    for (int i = 0; i < GetItems()->GetCount(); ++i) {
-      TListItem* item = GetItems()->GetItem(i);
+    for (TListItem* item : GetItems()->GetLiveItems())
       if (TZQShListData* record = GetDataFromItem(item)) shown.push_back({item, record->GetRelativeIdList()});
-    }
     TMergeResult merge = MergeItems(currentFolder_.Get(), std::move(shown), fresh);
 
     TListItemsUpdate bracket(GetItems());

@@ -190,6 +190,31 @@ TEST(ListView, ItemsKnowTheirPlaceAndStartWithTheirState) {
   EXPECT_EQ(shortcut->GetData(), &marker);
   shortcut->SetOverlayIndex(-1);
   EXPECT_EQ(SendMessageA(list->GetHandle(), LVM_GETITEMSTATE, static_cast<WPARAM>(at), LVIS_OVERLAYMASK), 0);
+
+  // The live items are the ones the native control holds, through deletion and a new window.
+  auto liveMatchesNative = [&] {
+    std::vector<TListItem*> live = list->GetItems()->GetLiveItems(), native;
+    for (int i = 0; i < list->GetItems()->GetCount(); ++i) {
+      LVITEMA lv = {};
+      lv.mask = LVIF_PARAM;
+      lv.iItem = i;
+      SendMessageA(list->GetHandle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&lv));
+      native.push_back(reinterpret_cast<TListItem*>(lv.lParam));
+    }
+    std::sort(live.begin(), live.end());
+    std::sort(native.begin(), native.end());
+    EXPECT_EQ(live, native);
+  };
+  liveMatchesNative();
+  EXPECT_EQ(list->GetItems()->GetLiveItems().size(), 4u);
+  list->GetItems()->Delete(1);
+  liveMatchesNative();
+  list->RecreateWnd();
+  list->HandleNeeded();
+  liveMatchesNative();
+  EXPECT_EQ(list->GetItems()->GetLiveItems().size(), 3u);
+  list->GetItems()->Clear();
+  EXPECT_TRUE(list->GetItems()->GetLiveItems().empty());
 }
 
 // An image list named before the window exists is installed when it is made,
