@@ -49,19 +49,18 @@ HIMAGELIST SystemList(UINT sizeFlag) {
 // identifier list, so this asks nothing of the disk; the icon extractor would
 // look the folder up in its parent, which costs milliseconds in a large folder.
 bool IsPlainDirectory(IShellFolder* folder, PCItemIDList relative) {
-  constexpr SFGAOF kWanted = SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_LINK | SFGAO_STREAM;
-  SFGAOF attributes = kWanted;
-  PCUITEMID_CHILD child = relative;
-  if (FAILED(folder->GetAttributesOf(1, &child, &attributes)) ||
-      (attributes & kWanted) != (SFGAO_FILESYSTEM | SFGAO_FOLDER))
-    return false;
   WIN32_FIND_DATAW data = {};
   if (FAILED(SHGetDataFromIDListW(folder, relative, SHGDFIL_FINDDATA, &data, sizeof data))) return false;
   constexpr DWORD kCustomising =
       FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
-  if ((data.dwFileAttributes & kCustomising) != FILE_ATTRIBUTE_DIRECTORY) return false;
+  if ((data.dwFileAttributes & kCustomising) != FILE_ATTRIBUTE_DIRECTORY) return false;  // files end here
   const std::size_t length = wcsnlen(data.cFileName, MAX_PATH);
-  return length > 0 && data.cFileName[length - 1] != L'}';
+  if (length == 0 || data.cFileName[length - 1] == L'}') return false;
+  constexpr SFGAOF kWanted = SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_LINK | SFGAO_STREAM;
+  SFGAOF attributes = kWanted;
+  PCUITEMID_CHILD child = relative;
+  return SUCCEEDED(folder->GetAttributesOf(1, &child, &attributes)) &&
+         (attributes & kWanted) == (SFGAO_FILESYSTEM | SFGAO_FOLDER);
 }
 
 // The generic folder icons, asked of the shell once per process.
