@@ -9,6 +9,7 @@
 
 #include "controls/shell/Uzqshellcontrols.h"
 #include "host/Forms.h"
+#include "tests/support/ChangeDelays.h"
 #include "tests/support/ListItems.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"
@@ -165,8 +166,7 @@ TEST(ListRefreshBurst, TenThousandChangesGiveOneMerge) {
   list->SetParent(form.Get());
   list->GetFolder()->SetPathName(dir.Path());
   test::PumpUntil([&] { return list->GetItems()->GetCount() == 1; });
-  const int delays[] = {ZQSH_CHANGE_NOTIFY_DELAY, ZQSH_CHANGE_NOTIFY_FASTDELAY};
-  ZQSH_CHANGE_NOTIFY_DELAY = ZQSH_CHANGE_NOTIFY_FASTDELAY = 300;
+  const test::ChangeDelays delays(300);
   int merges = 0;
   list->OnFillStart = [&](TObject*) { ++merges; };
   dir.File("b.txt");
@@ -175,6 +175,4 @@ TEST(ListRefreshBurst, TenThousandChangesGiveOneMerge) {
   EXPECT_TRUE(test::PumpUntil([&] { return list->GetItems()->GetCount() == 2; }, 10000));
   test::Pump(600);
   EXPECT_EQ(merges, 1);
-  ZQSH_CHANGE_NOTIFY_DELAY = delays[0];
-  ZQSH_CHANGE_NOTIFY_FASTDELAY = delays[1];
 }

@@ -8,6 +8,7 @@
 #include "host/Dialogs.h"
 #include "host/Forms.h"
 #include "host/SysUtils.h"
+#include "tests/support/ChangeDelays.h"
 #include "tests/support/Clipboard.h"
 #include "tests/support/Keys.h"
 #include "tests/support/ModalDriver.h"
@@ -105,8 +106,7 @@ TEST_F(TreeCommands, RenameFromTheMenuEditsTheLabelAndAFolderGoneMeanwhileIsMerg
   }
 
   // The folder goes while its menu is up: a refresh then waits for the menu.
-  const int delays[] = {ZQSH_CHANGE_NOTIFY_DELAY, ZQSH_CHANGE_NOTIFY_FASTDELAY};
-  ZQSH_CHANGE_NOTIFY_DELAY = ZQSH_CHANGE_NOTIFY_FASTDELAY = 50;
+  const test::ChangeDelays delays(50);
   std::atomic<bool> menuUp{true};
   int deletedWhileUp = 0, deleted = 0;
   tree->OnDeleteItem = [&](TObject*, TTreeNode* node, TZQShTreeData*) {
@@ -125,8 +125,6 @@ TEST_F(TreeCommands, RenameFromTheMenuEditsTheLabelAndAFolderGoneMeanwhileIsMerg
     tree->ProcessMenu(beta, Middle(beta));
     ASSERT_TRUE(driver.Acted());
   }
-  ZQSH_CHANGE_NOTIFY_DELAY = delays[0];
-  ZQSH_CHANGE_NOTIFY_FASTDELAY = delays[1];
   EXPECT_TRUE(test::PumpUntil([&] { return Child(top, "beta") == nullptr; }, 3000));  // merged once the menu ended
   EXPECT_EQ(deleted, 1);
   EXPECT_EQ(deletedWhileUp, 0);
@@ -204,18 +202,14 @@ TEST_F(TreeCommands, F2RenamesOnDiskAndTheChildrenStillOpen) {
   tree->SetShellList(nullptr);
 
   // The refused rename made no change, so the next change is not swallowed.
-  const int delays[] = {ZQSH_CHANGE_NOTIFY_DELAY, ZQSH_CHANGE_NOTIFY_FASTDELAY};
-  ZQSH_CHANGE_NOTIFY_DELAY = ZQSH_CHANGE_NOTIFY_FASTDELAY = 50;
+  const test::ChangeDelays delays(50);
   dir.Folder("zeta");
   PostMessageA(tree->GetHandle(), AM_CHANGENOTIFY, 0, 0);
   EXPECT_TRUE(test::PumpUntil([&] { return Child(top, "zeta") != nullptr; }, 3000));
-  ZQSH_CHANGE_NOTIFY_DELAY = delays[0];
-  ZQSH_CHANGE_NOTIFY_FASTDELAY = delays[1];
 }
 
 TEST_F(TreeCommands, AChangeDuringTheEditIsMergedAfterIt) {
-  const int delays[] = {ZQSH_CHANGE_NOTIFY_DELAY, ZQSH_CHANGE_NOTIFY_FASTDELAY};
-  ZQSH_CHANGE_NOTIFY_DELAY = ZQSH_CHANGE_NOTIFY_FASTDELAY = 50;
+  const test::ChangeDelays delays(50);
   int mergesWhileEditing = 0;
   tree->OnFillStart = [&](TObject*) { mergesWhileEditing += tree->IsEditing() ? 1 : 0; };
   TTreeNode* beta = Child(top, "beta");
@@ -229,8 +223,6 @@ TEST_F(TreeCommands, AChangeDuringTheEditIsMergedAfterIt) {
   if (tree->IsEditing()) EndEdit(tree, nullptr);
   EXPECT_TRUE(test::PumpUntil([&] { return Child(top, "delta") != nullptr; }, 2000));
   EXPECT_EQ(mergesWhileEditing, 0);
-  ZQSH_CHANGE_NOTIFY_DELAY = delays[0];
-  ZQSH_CHANGE_NOTIFY_FASTDELAY = delays[1];
 }
 
 TEST_F(TreeCommands, NewFolderTakesTheNextFreeNameAndIsEdited) {
