@@ -7,6 +7,13 @@
 namespace korvane {
 
 namespace {
+std::vector<std::string> Paths(const std::vector<std::string>& names) {
+  std::vector<std::string> paths;
+  for (const std::string& n : names)
+    if (!n.empty()) paths.push_back(n);
+  return paths;
+}
+
 std::string TextOf(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& n : names) text += n + "\r\n";
@@ -14,13 +21,23 @@ std::string TextOf(const std::vector<std::string>& names) {
 }
 }  // namespace
 
+std::string FileSystemParsingName(IShellFolder* parent, PCItemIDList relative) {
+  if (!parent || !relative) return {};
+  PCUITEMID_CHILD child = relative;
+  SFGAOF attributes = SFGAO_FILESYSTEM;
+  if (FAILED(parent->GetAttributesOf(1, &child, &attributes)) || !(attributes & SFGAO_FILESYSTEM)) return {};
+  return ShellGetFriendlyNameFromIdList(parent, relative, zqfnForParsing);
+}
+
 TZQShellDataObject::TZQShellDataObject(PCItemIDList parent, const std::vector<PCItemIDList>& relatives,
                                        const std::vector<std::string>& names)
-    : text_(BuildTextBlock(TextOf(names))),
-      hdrop_(BuildHDrop(names)),
-      idList_(BuildIdListArray(parent, relatives)) {
+    : idList_(BuildIdListArray(parent, relatives)) {
+  const std::vector<std::string> paths = Paths(names);
   const CLIPFORMAT formats[] = {static_cast<CLIPFORMAT>(CF_IDLIST), CF_HDROP, CF_TEXT};
-  formats_ = std::make_shared<TZQFormatEtcList>(formats, 3);
+  formats_ = std::make_shared<TZQFormatEtcList>(formats, paths.empty() ? 1 : 3);
+  if (paths.empty()) return;
+  text_ = BuildTextBlock(TextOf(paths));
+  hdrop_ = BuildHDrop(paths);
 }
 
 HRESULT TZQShellDataObject::QueryInterface(REFIID riid, void** object) {

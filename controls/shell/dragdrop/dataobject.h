@@ -1,6 +1,7 @@
 // The data object the shell controls hand to drop targets and Send To: the
-// items as the shell's identifier-list array, as a file drop and as text (each
-// parsing name followed by CR LF), built once when the object is made.
+// items as the shell's identifier-list array, and the file-system items among
+// them as a file drop and as text (each path followed by CR LF), built once
+// when the object is made.
 #pragma once
 #include <memory>
 #include <string>
@@ -15,10 +16,15 @@ class TZQCustomShellTree;
 class TZQCustomShellList;
 class TTreeNode;
 
+// The parsing name of a file-system item (its full path); empty for a virtual
+// item, whose "::{CLSID}" name must not reach other applications as a path.
+std::string FileSystemParsingName(IShellFolder* parent, PCItemIDList relative);
+
 class TZQShellDataObject : public IDataObject {
 public:
   // A new object with no reference yet (Attach it after AddRef, or hand it out
-  // through QueryInterface).
+  // through QueryInterface). names: one per item, empty for a virtual item; the
+  // file drop and the text hold the others, and are not offered without any.
   TZQShellDataObject(PCItemIDList parent, const std::vector<PCItemIDList>& relatives,
                      const std::vector<std::string>& names);
   TZQShellDataObject(const TZQShellDataObject&) = delete;

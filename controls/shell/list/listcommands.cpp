@@ -17,17 +17,10 @@ namespace korvane {
 
 TDataObject_shlv::TItems TDataObject_shlv::Collect(TZQCustomShellList* list) {
   TItems items;
-  auto add = [&](TListItem* item) {
-    TZQShListData* d = TZQCustomShellList::GetDataFromItem(item);
-    if (!d) return;
-    items.relatives.push_back(d->GetRelativeIdList());
-    items.names.push_back(
-        ShellGetFriendlyNameFromIdList(list->GetCurrentFolder(), d->GetRelativeIdList(), zqfnForParsing));
-  };
-  if (list->GetSelCount() == 1) {
-    add(list->GetSelected());
-  } else {
-    for (TListItem* i = list->GetSelected(); i; i = list->GetNextItem(i, LVNI_ALL | LVNI_SELECTED)) add(i);
+  for (TListItem* item : list->GetSelectedShellItems()) {
+    PCItemIDList relative = TZQCustomShellList::GetDataFromItem(item)->GetRelativeIdList();
+    items.relatives.push_back(relative);
+    items.names.push_back(FileSystemParsingName(list->GetCurrentFolder(), relative));
   }
   return items;
 }

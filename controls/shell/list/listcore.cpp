@@ -31,7 +31,7 @@ TZQCustomShellList::TZQCustomShellList(TComponent* AOwner) : TZQCustomListView(A
   ZQDeviceChangeHandler()->Add(TZQDeviceChangeEvent(this, &TZQCustomShellList::DeviceChangeDetected));
 }
 
-TZQCustomShellList::~TZQCustomShellList() = default;
+TZQCustomShellList::~TZQCustomShellList() { dropTarget_.Revoke(); }
 
 void TZQCustomShellList::BeforeDestruction() {
   ZQDeviceChangeHandler()->Remove(TZQDeviceChangeEvent(this, &TZQCustomShellList::DeviceChangeDetected));
@@ -75,6 +75,7 @@ void TZQCustomShellList::PostDeferredFill() {
 void TZQCustomShellList::CreateWnd() {
   const TFlagScope creating(insideCreation_);
   TZQCustomListView::CreateWnd();
+  UpdateDropRegistration();
   if (!GetComponentState().Contains(csLoading)) PostDeferredFill();
 }
 
@@ -99,6 +100,7 @@ void TZQCustomShellList::SetOptions(TZQShellListOptions value) {
   const TZQShellListOptions old = options_;
   options_ = value;
   if (GetComponentState().Contains(csLoading) || !HandleAllocated()) return;
+  UpdateDropRegistration();
   if (old.Contains(zqsloDynamicRefresh) != value.Contains(zqsloDynamicRefresh) && !IsDesigning()) {
     if (value.Contains(zqsloDynamicRefresh)) InstallChangeHandler();
     else if (watcher_) watcher_->RemoveAllWatches();
@@ -183,6 +185,8 @@ void TZQCustomShellList::WndProc(TMessage& m) {
       if (GetItems()->GetCount() == 0) GuardCallback(this, [&] { FillItems(); });
       return;
     case WM_DESTROY:
+      dropTarget_.Revoke();
+      OnDropTarget_DragLeave();
       if (GetColumns()->GetCount() > 0 && saveWidths_) SaveColumnWidths();
       timer_->SetEnabled(false);
       watcher_.reset();  // a new window watches again after its fill

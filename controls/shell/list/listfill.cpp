@@ -174,6 +174,8 @@ void TZQCustomShellList::AddNewShellItem(PCItemIDList absolute, PItemIDList rela
 }
 
 void TZQCustomShellList::Delete(TListItem* Item) {
+  hover_.Forget(Item);
+  if (Item == dropHighlight_) dropHighlight_ = nullptr;
   TZQShListData* record = GetDataFromItem(Item);
   if (!record) {
     TZQCustomListView::Delete(Item);

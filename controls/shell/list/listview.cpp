@@ -105,6 +105,7 @@ void TZQCustomShellList::CNNotify(TMessage& m) {
     GuardCallback(this, [&] { GetDispInfo(*reinterpret_cast<NMLVDISPINFOA*>(m.LParam)); });
     return;
   }
+  if (BeginDragNotified(*hdr)) return;
   TZQCustomListView::CNNotify(m);
 }
 

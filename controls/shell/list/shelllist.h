@@ -18,6 +18,8 @@
 // listfilter.cpp (the file filter), listcolumns.cpp (columns and their
 // widths), listview.cpp (texts, icons, sorting, custom drawing),
 // listrefresh.cpp (watching the folder and merging its changes),
+// listnavigate.cpp (navigation, opening), listcommands.cpp (menus, verbs,
+// rename, new folder), listdragdrop.cpp (dragging items out, dropping in),
 // listpublish.cpp (TZQShellList's published table).
 #pragma once
 #include <functional>
@@ -28,6 +30,8 @@
 #include "controls/shell/common/itemrecords.h"
 #include "controls/shell/common/links.h"
 #include "controls/shell/common/shelllocator.h"
+#include "controls/shell/dragdrop/draghover.h"
+#include "controls/shell/dragdrop/droptarget.h"
 #include "controls/shell/refresh/changethread.h"
 #include "controls/shell/tree/shelltree.h"
 
@@ -56,7 +60,8 @@ TZQSavedColumnWidths& ZQSavedColumnWidths();
 class TZQCustomShellList : public TZQCustomListView,
                            public TZQShListOwner,
                            public TZQShellListLink,
-                           public TZQShellWheelTarget {
+                           public TZQShellWheelTarget,
+                           public TZQDropTargetOwner {
 public:
   explicit TZQCustomShellList(TComponent* AOwner);
   ~TZQCustomShellList() override;
@@ -148,6 +153,23 @@ public:
   bool CreateNewFolder(bool editAfter);
   void SelectAll();
   int ShellSelCount();  // selected items with a record
+  // What a drag or Send To carries: Selected alone when it is the only selected
+  // item, else every selected item with a record, in index order.
+  std::vector<TListItem*> GetSelectedShellItems();
+
+  // Drag and drop (listdragdrop.cpp). A drag of the selected items; the
+  // items are refreshed and sorted after a drop.
+  void OleBeginDrag(TMouseButton button);
+  // Copy, move and link as the folder allows them for the dragged items; 0
+  // with none. Raises the shell's error when the folder cannot tell.
+  DWORD GetDragDropAttributesForAllSelected();
+  DWORD GetDragDropAttributesForItem(TListItem* item);  // unmasked
+  // Each event goes to the shell's drop target of the item under point (screen
+  // coordinates), or of the folder itself.
+  HRESULT OnDropTarget_DragEnter(IDataObject* data, DWORD keyState, POINT point, DWORD& effect) override;
+  HRESULT OnDropTarget_DragOver(DWORD keyState, POINT point, DWORD& effect) override;
+  HRESULT OnDropTarget_DragLeave() override;
+  HRESULT OnDropTarget_Drop(IDataObject* data, DWORD keyState, POINT point, DWORD& effect) override;
   TNotifyEvent OnFillComplete, OnFillStart, OnFolderChanged;
 
   void WndProc(TMessage& Message) override;
@@ -201,6 +223,14 @@ private:
   bool MenuMessage(TMessage& m);
   bool CommandMessage(TMessage& m);
   void RenameNewFolder();
+  bool BeginDragNotified(const NMHDR& header);
+  void UpdateDropRegistration();
+  // The place a drop at point goes to (an item, &hover_ for the folder, nil for
+  // none); selfAnswered: the list answers a right-drag of its own items itself.
+  const void* DropPlaceAt(POINT point, TListItem*& item, bool& selfAnswered, POINT& client);
+  TComPtr<IDropTarget> PlaceDropTarget(TListItem* item);
+  HRESULT HoverAt(DWORD keyState, POINT point, DWORD& effect, bool over);
+  void SetDropHighlight(TListItem* item);
   TComPtr<IContextMenu> activeMenu_;  // while a menu is tracked
   int modalDepth_ = 0;  // a shell menu or a command's own dialog is up: refreshes wait for its end
   std::string renameAfterCreation_;
@@ -226,6 +256,11 @@ private:
   int internalChange_ = 0;
   bool ignoreNextChange_ = false;
   bool dragging_ = false;
+  TComPtr<IDataObject> dragData_;  // during a drag out of the list
+  TZQDropRegistration dropTarget_;  // while the window exists and drops are on
+  TZQDragHover hover_;              // a drag over the list
+  TListItem* dropHighlight_ = nullptr;
+  bool itemTarget_ = false;  // the hovered item has a drop target of its own
   bool refreshPending_ = false;  // a merge asked for while busy
   bool fillPending_ = false;     // a fill asked for while busy: it wins over a merge
   TTimer* timer_ = nullptr;      // owned as a component

@@ -9,6 +9,7 @@
 // merging refresh), treeselect.cpp
 // (selection, the walk, linking, timer), treekeys.cpp (keys, wheel),
 // treecommands.cpp (context menu, Send To, verbs, rename, new folder),
+// treedragdrop.cpp (dragging nodes out, dropping onto nodes),
 // treepublish.cpp (TZQShellTree's published table).
 #pragma once
 #include <functional>
@@ -19,6 +20,8 @@
 #include "controls/shell/common/itemrecords.h"
 #include "controls/shell/common/links.h"
 #include "controls/shell/common/shelllocator.h"
+#include "controls/shell/dragdrop/draghover.h"
+#include "controls/shell/dragdrop/droptarget.h"
 #include "controls/shell/refresh/changethread.h"
 #include "host/ExtCtrls.h"
 
@@ -47,7 +50,7 @@ constexpr UINT AM_CHANGENOTIFY = WM_USER + 0x65;
 constexpr UINT AM_DEFERREDFILL = WM_USER + 0x67;
 constexpr UINT AM_AFTEREDIT = WM_USER + 0x69;  // runs a refresh that waited for a label edit
 
-class TZQCustomShellTree : public TZQCustomTreeView, public TZQShellWheelTarget {
+class TZQCustomShellTree : public TZQCustomTreeView, public TZQShellWheelTarget, public TZQDropTargetOwner {
 public:
   explicit TZQCustomShellTree(TComponent* AOwner);
   ~TZQCustomShellTree() override;
@@ -105,6 +108,20 @@ public:
   // when none was made (also when the selection is no file-system folder).
   bool CreateNewFolder();
   bool ShellMouseWheel(bool down, TShiftState shift, POINT mousePos) override;
+
+  // Drag and drop (treedragdrop.cpp). A drag of the drag source node, which
+  // the drop target then decides on; a refresh follows a drop.
+  void OleBeginDrag(TMouseButton button);
+  // Copy, move and link as the node's parent folder allows them (unmasked); 7
+  // when it cannot tell.
+  DWORD GetDragDropAttributesForNode(TTreeNode* node);
+  TTreeNode* GetDragSourceNode() const { return dragNode_; }
+  void SetDragSourceNode(TTreeNode* node) { dragNode_ = node; }
+  // Each event goes to the shell's drop target of the node under point (screen coordinates).
+  HRESULT OnDropTarget_DragEnter(IDataObject* data, DWORD keyState, POINT point, DWORD& effect) override;
+  HRESULT OnDropTarget_DragOver(DWORD keyState, POINT point, DWORD& effect) override;
+  HRESULT OnDropTarget_DragLeave() override;
+  HRESULT OnDropTarget_Drop(IDataObject* data, DWORD keyState, POINT point, DWORD& effect) override;
 
   TZQShellLocator* GetBaseFolder() { return baseFolder_.get(); }
   void SetBaseFolder(TZQShellLocator* value);
@@ -165,6 +182,12 @@ private:
   void RefreshTimerElapsed();
   void RunPendingRefresh();
   bool MenuMessage(TMessage& m);
+  bool BeginDragNotified(const NMHDR& header);
+  void UpdateDropRegistration();
+  // The node a drop at point (screen coordinates) goes to: one with a record, else nil.
+  TTreeNode* DropNodeAt(POINT point, POINT& client);
+  TComPtr<IDropTarget> NodeDropTarget(TTreeNode* node);
+  HRESULT HoverAt(DWORD keyState, POINT point, DWORD& effect, bool over);
   TComPtr<IContextMenu> activeMenu_;  // while a menu is tracked
   TTreeNode* menuNode_ = nullptr;     // the node of that menu; cleared when it goes
   int modalDepth_ = 0;  // a shell menu or a command's own dialog is up: refreshes wait for its end
@@ -187,6 +210,10 @@ private:
   std::set<char> pendingDrives_;  // drives that changed since the last refresh
   std::set<char> refreshScope_;   // drives a running refresh merges; empty: all
   bool dragging_ = false;
+  TTreeNode* dragNode_ = nullptr;    // the node a drag out of the tree carries
+  TComPtr<IDataObject> dragData_;    // during that drag
+  TZQDropRegistration dropTarget_;   // while the window exists and drops are on
+  TZQDragHover hover_;               // a drag over the tree
   bool destroyingWindow_ = false;
   TTreeNode* lastInserted_ = nullptr;
   TCustomImageList* imageList_ = nullptr;  // owned as a component; its handle is the system's

@@ -34,9 +34,8 @@ bool IsOrContains(TTreeNode* node, TTreeNode* other) {
 TDataObject_shtv::TDataObject_shtv(TZQCustomShellTree*, TTreeNode* node)
     : TZQShellDataObject(TZQCustomShellTree::GetDataFromNode(node->GetParent())->GetAbsPidl(),
                          {TZQCustomShellTree::GetDataFromNode(node)->GetRelPidl()},
-                         {ShellGetFriendlyNameFromIdList(TZQCustomShellTree::GetDataFromNode(node)->GetParentIShf(),
-                                                         TZQCustomShellTree::GetDataFromNode(node)->GetRelPidl(),
-                                                         zqfnForParsing)}) {}
+                         {FileSystemParsingName(TZQCustomShellTree::GetDataFromNode(node)->GetParentIShf(),
+                                                TZQCustomShellTree::GetDataFromNode(node)->GetRelPidl())}) {}
 
 void TZQCustomShellTree::RunPendingRefresh() {
   if (modalDepth_ == 0 && refreshPending_ && !IsEditing() && !dragging_) RefreshNodes();

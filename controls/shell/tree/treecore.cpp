@@ -28,7 +28,7 @@ TZQCustomShellTree::TZQCustomShellTree(TComponent* AOwner) : TZQCustomTreeView(A
   InitImageList();
 }
 
-TZQCustomShellTree::~TZQCustomShellTree() = default;
+TZQCustomShellTree::~TZQCustomShellTree() { dropTarget_.Revoke(); }
 
 void TZQCustomShellTree::BeforeDestruction() {
   ZQDeviceChangeHandler()->Remove(TZQDeviceChangeEvent(this, &TZQCustomShellTree::DeviceChangeDetected));
@@ -68,6 +68,7 @@ void TZQCustomShellTree::SetOptions(TZQShellTreeOptions value) {
     if (options_.Contains(zqstoDynamicRefresh)) InstallChangeHandlersForAllLocalDrives();
     else if (watcher_) watcher_->RemoveAllWatches();
   }
+  UpdateDropRegistration();
   if (dragChanged && HandleAllocated()) {
     const bool disable = !options_.Contains(zqstoOleDrag) && GetDragMode() != dmAutomatic;
     ChangeWindowStyle(GetHandle(), TVS_DISABLEDRAGDROP, disable);
@@ -111,6 +112,7 @@ void TZQCustomShellTree::CreateParams(TCreateParams& p) {
 
 void TZQCustomShellTree::CreateWnd() {
   TZQCustomTreeView::CreateWnd();
+  UpdateDropRegistration();
   if (GetComponentState().Contains(csLoading)) return;
   if (options_.Contains(zqstoAutoFill) && GetItems()->GetCount() == 0)
     PostMessageA(GetHandle(), AM_DEFERREDFILL, 0, 0);
@@ -164,6 +166,7 @@ void TZQCustomShellTree::ZQCustomDrawSh(TZQCustomDraw* cd, TTreeNode* node, TZQS
 void TZQCustomShellTree::CNNotify(TMessage& m) {
   const auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
   if (hdr->code == NM_CLICK) immediateUpdate_ = -1;  // arrives before the click's selection change
+  if (BeginDragNotified(*hdr)) return;
   TZQCustomTreeView::CNNotify(m);
 }
 
@@ -180,6 +183,8 @@ void TZQCustomShellTree::WndProc(TMessage& m) {
       GuardCallback(this, [&] { ChangeNotified(m.WParam); });
       return;
     case WM_DESTROY:
+      dropTarget_.Revoke();
+      hover_.Leave();
       refreshTimer_->SetEnabled(false);
       watcher_.reset();  // a new window watches again after its fill
       break;

@@ -228,6 +228,8 @@ void TZQCustomShellTree::Delete(TTreeNode* Node) {
   if (OnDeleteItem) OnDeleteItem(this, Node, data);
   if (Node == lastInserted_) lastInserted_ = nullptr;
   if (Node == menuNode_) menuNode_ = nullptr;
+  if (Node == dragNode_) dragNode_ = nullptr;
+  hover_.Forget(Node);
   if (data) {
     Node->SetData(nullptr);
     delete data;

@@ -1,0 +1,79 @@
+#include "controls/shell/dragdrop/droptarget.h"
+
+#include "host/Application.h"
+
+namespace korvane {
+
+HRESULT TZQShellDropTarget::QueryInterface(REFIID riid, void** object) {
+  if (!object) return E_POINTER;
+  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
+    *object = static_cast<IDropTarget*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG TZQShellDropTarget::Release() {
+  const ULONG left = --refs_;
+  if (left == 0) delete this;
+  return left;
+}
+
+// An exception goes to the application; the control forgets the drag and nothing is dropped.
+template <class F>
+HRESULT TZQShellDropTarget::Forward(DWORD* effect, F&& f) noexcept {
+  if (!owner_) {
+    if (effect) *effect = DROPEFFECT_NONE;
+    return S_OK;
+  }
+  HRESULT hr = E_UNEXPECTED;
+  if (GuardCallback(sender_, [&] { hr = f(); })) return hr;
+  if (effect) *effect = DROPEFFECT_NONE;
+  GuardCallback(sender_, [&] { owner_->OnDropTarget_DragLeave(); });
+  return E_UNEXPECTED;
+}
+
+HRESULT TZQShellDropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) {
+  if (!effect) return E_INVALIDARG;
+  return Forward(effect, [&] { return owner_->OnDropTarget_DragEnter(data, keyState, {point.x, point.y}, *effect); });
+}
+
+HRESULT TZQShellDropTarget::DragOver(DWORD keyState, POINTL point, DWORD* effect) {
+  if (!effect) return E_INVALIDARG;
+  return Forward(effect, [&] { return owner_->OnDropTarget_DragOver(keyState, {point.x, point.y}, *effect); });
+}
+
+HRESULT TZQShellDropTarget::DragLeave() {
+  return Forward(nullptr, [&] { return owner_->OnDropTarget_DragLeave(); });
+}
+
+HRESULT TZQShellDropTarget::Drop(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) {
+  if (!effect) return E_INVALIDARG;
+  return Forward(effect, [&] { return owner_->OnDropTarget_Drop(data, keyState, {point.x, point.y}, *effect); });
+}
+
+bool TZQDropRegistration::Register(HWND wnd, TZQShellDropTarget* target) {
+  Revoke();
+  target->AddRef();
+  if (FAILED(RegisterDragDrop(wnd, target))) {
+    target->Detach();
+    target->Release();
+    return false;
+  }
+  wnd_ = wnd;
+  target_ = target;
+  return true;
+}
+
+void TZQDropRegistration::Revoke() {
+  if (!target_) return;
+  if (IsWindow(wnd_)) RevokeDragDrop(wnd_);
+  target_->Detach();
+  target_->Release();
+  target_ = nullptr;
+  wnd_ = nullptr;
+}
+
+}  // namespace korvane
