@@ -17,36 +17,62 @@ constexpr UINT kMaxItems = 8192;
 
 }  // namespace
 
-DWORD GetDataObjectAttributes(IDataObject* data) {
-  if (!data) return kDefaultAttributes;
+bool ParseIdListArray(const std::uint8_t* block, std::size_t size, std::vector<UINT>& offsets) {
+  offsets.clear();
+  if (!block || size < sizeof(UINT)) return false;
+  UINT count;
+  std::memcpy(&count, block, sizeof count);
+  // The count, the parent's offset and one offset per item must fit.
+  if (size / sizeof(UINT) < 2 || count > size / sizeof(UINT) - 2) return false;
+  offsets.resize(static_cast<std::size_t>(count) + 1);
+  std::memcpy(offsets.data(), block + sizeof(UINT), offsets.size() * sizeof(UINT));
+  for (UINT offset : offsets)
+    if (WellFormedIdListLen(block, size, offset) == 0) return false;
+  return true;
+}
+
+namespace {
+// Reads data's "Shell IDList Array" block: false without one; offsets empty when it is malformed.
+template <class F>
+bool WithIdListArray(IDataObject* data, F&& f) {
+  if (!data) return false;
   FORMATETC format = {static_cast<CLIPFORMAT>(CF_IDLIST), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
   TStgMedium medium;
   if (FAILED(data->GetData(&format, medium.Put())) || medium.Get().tymed != TYMED_HGLOBAL || !medium.Get().hGlobal)
-    return kDefaultAttributes;
+    return false;
   // The block comes from another application: every count and offset is checked
   // against its real size before anything is read from it.
   const std::size_t size = GlobalSize(medium.Get().hGlobal);
   TGlobalLock lock(medium.Get().hGlobal);
   const auto* block = static_cast<const std::uint8_t*>(lock.Get());
-  if (!block || size < sizeof(UINT)) return kDefaultAttributes;
-  UINT count;
-  std::memcpy(&count, block, sizeof count);
-  // The count, the parent's offset and one offset per item must fit.
-  if (count > kMaxItems || size / sizeof(UINT) < 2 || count > size / sizeof(UINT) - 2)
-    return kDefaultAttributes;
-  std::vector<UINT> offsets(count + 1);
-  std::memcpy(offsets.data(), block + sizeof(UINT), offsets.size() * sizeof(UINT));
-  for (UINT offset : offsets)
-    if (WellFormedIdListLen(block, size, offset) == 0) return kDefaultAttributes;
+  std::vector<UINT> offsets;
+  if (!ParseIdListArray(block, size, offsets)) offsets.clear();
+  f(block, offsets);
+  return true;
+}
+}  // namespace
 
-  TComPtr<IShellFolder> parent;
-  const HRESULT hr = ShellGetFolderFromIdList(reinterpret_cast<PCItemIDList>(block + offsets[0]), parent);
-  if (FAILED(hr)) RaiseSysError(hr);
-  std::vector<PCUITEMID_CHILD> items(count);
-  for (UINT i = 0; i < count; ++i) items[i] = reinterpret_cast<PCUITEMID_CHILD>(block + offsets[i + 1]);
-  SFGAOF mask = kDefaultAttributes;
-  parent->GetAttributesOf(count, items.data(), &mask);
-  return mask & kDefaultAttributes;
+bool HasMalformedIdListArray(IDataObject* data) {
+  bool malformed = false;
+  WithIdListArray(data, [&](const std::uint8_t*, const std::vector<UINT>& offsets) { malformed = offsets.empty(); });
+  return malformed;
+}
+
+DWORD GetDataObjectAttributes(IDataObject* data) {
+  DWORD answer = kDefaultAttributes;
+  WithIdListArray(data, [&](const std::uint8_t* block, const std::vector<UINT>& offsets) {
+    if (offsets.empty() || offsets.size() - 1 > kMaxItems) return;
+    const auto count = static_cast<UINT>(offsets.size() - 1);
+    TComPtr<IShellFolder> parent;
+    const HRESULT hr = ShellGetFolderFromIdList(reinterpret_cast<PCItemIDList>(block + offsets[0]), parent);
+    if (FAILED(hr)) RaiseSysError(hr);
+    std::vector<PCUITEMID_CHILD> items(count);
+    for (UINT i = 0; i < count; ++i) items[i] = reinterpret_cast<PCUITEMID_CHILD>(block + offsets[i + 1]);
+    SFGAOF mask = kDefaultAttributes;
+    parent->GetAttributesOf(count, items.data(), &mask);
+    answer = mask & kDefaultAttributes;
+  });
+  return answer;
 }
 
 }  // namespace korvane

@@ -10,6 +10,7 @@ void TZQDragHover::Enter(IDataObject* data, DWORD keyState) {
   Leave();
   data_ = TComPtr<IDataObject>::Share(data);
   keyState_ = keyState;
+  refused_ = HasMalformedIdListArray(data);
   lastScroll_ = GetTickCount();
 }
 
@@ -29,6 +30,7 @@ void TZQDragHover::Forget(const void* place) {
 }
 
 HRESULT TZQDragHover::Over(const void* place, const TMakeTarget& make, DWORD keyState, POINTL point, DWORD& effect) {
+  if (refused_) place = nullptr;
   if (place != place_ || !place) {
     LeaveTarget();
     place_ = place;
@@ -49,7 +51,10 @@ HRESULT TZQDragHover::Over(const void* place, const TMakeTarget& make, DWORD key
 HRESULT TZQDragHover::Drop(const void* place, const TMakeTarget& make, IDataObject* data, DWORD keyState,
                            POINTL point, DWORD& effect) {
   keyState |= keyState_ & (MK_LBUTTON | MK_RBUTTON);  // released by now; the shell's menu needs them
-  if (data && data != data_.Get()) data_ = TComPtr<IDataObject>::Share(data);
+  if (data && data != data_.Get()) {
+    data_ = TComPtr<IDataObject>::Share(data);
+    refused_ = HasMalformedIdListArray(data);
+  }
   DWORD scratch = effect;
   if (place != place_ || !place) Over(place, make, keyState, point, scratch);
   HRESULT hr = S_OK;

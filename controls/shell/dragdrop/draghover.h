@@ -34,6 +34,8 @@ public:
   void Forget(const void* place);
 
   bool IsActive() const { return static_cast<bool>(data_); }
+  // The data holds a malformed identifier-list array: it goes to no target.
+  bool IsRefused() const { return refused_; }
   IDataObject* GetData() const { return data_.Get(); }
   DWORD GetEnterKeyState() const { return keyState_; }
   const void* GetPlace() const { return place_; }
@@ -45,6 +47,7 @@ private:
   void LeaveTarget();
   TComPtr<IDataObject> data_;
   DWORD keyState_ = 0;
+  bool refused_ = false;
   const void* place_ = nullptr;
   TComPtr<IDropTarget> target_;
   DWORD lastScroll_ = 0;

@@ -4,95 +4,16 @@
 #include <vector>
 
 #include "controls/shell/Uzqshellcontrols.h"
+#include "tests/support/BlockData.h"
 #include "tests/support/TempDir.h"
 
 using namespace korvane;
 
-namespace {
-using Bytes = std::vector<std::uint8_t>;
-
-// Counts the releases of the media it hands out.
-class TReleaseCounter : public IUnknown {
-public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return ++releases, 1; }
-  int releases = 0;
-};
-
-// Offers one block in the "Shell IDList Array" format, as another application would.
-class TBlockData : public IDataObject {
-public:
-  explicit TBlockData(Bytes block, bool offer = true) : block_(std::move(block)), offer_(offer) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IDataObject) {
-      *out = this;
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
-    if (!offer_ || f->cfFormat != CF_IDLIST || !(f->tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, block_.size());
-    if (!block_.empty()) std::memcpy(GlobalLock(h), block_.data(), block_.size());
-    GlobalUnlock(h);
-    m->tymed = TYMED_HGLOBAL;
-    m->hGlobal = h;
-    m->pUnkForRelease = &counter;  // ReleaseStgMedium calls it instead of freeing
-    handed.push_back(h);
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-  ~TBlockData() {
-    for (HGLOBAL h : handed) GlobalFree(h);
-  }
-  TReleaseCounter counter;
-  std::vector<HGLOBAL> handed;
-
-private:
-  Bytes block_;
-  bool offer_;
-};
-
-Bytes ListBytes(PCItemIDList l) {
-  const auto* p = reinterpret_cast<const std::uint8_t*>(l);
-  return Bytes(p, p + IdListLen(l));
-}
-
-void Put32(Bytes& b, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-// count, offsets (parent first), then the lists.
-Bytes Cida(const Bytes& parent, const std::vector<Bytes>& items) {
-  Bytes b;
-  const std::uint32_t head = static_cast<std::uint32_t>(4 * (items.size() + 2));
-  Put32(b, static_cast<std::uint32_t>(items.size()));
-  std::uint32_t at = head;
-  Put32(b, at);
-  at += static_cast<std::uint32_t>(parent.size());
-  for (const Bytes& i : items) {
-    Put32(b, at);
-    at += static_cast<std::uint32_t>(i.size());
-  }
-  b.insert(b.end(), parent.begin(), parent.end());
-  for (const Bytes& i : items) b.insert(b.end(), i.begin(), i.end());
-  return b;
-}
-}  // namespace
+using test::Bytes;
+using test::Cida;
+using test::ListBytes;
+using test::Put32;
+using test::TBlockData;
 
 TEST(DragAttributes, TheShellAnswersForTheItemsOfTheBlock) {
   TIdListPtr drivesList;
