@@ -162,3 +162,42 @@ TEST(TreeDataObject, ANodeInEveryFormatAndTheSystemReadsIt) {
   TComPtr<IDropTarget> none;
   EXPECT_EQ(data->QueryInterface(IID_IDropTarget, none.PutVoid()), E_NOINTERFACE);
 }
+
+TEST(ShellDataObject, VirtualItemsTravelOnlyAsTheIdentifierListArray) {
+  TIdListPtr drivesList, controls, driveC;
+  ASSERT_EQ(ShellGetSpecialFolderIdList(nullptr, csidlDrives, drivesList), S_OK);
+  ASSERT_EQ(ShellGetSpecialFolderIdList(nullptr, csidlControls, controls), S_OK);
+  driveC = test::Parse("C:\\");
+  TComPtr<IShellFolder> drives;
+  ASSERT_EQ(ShellGetFolderFromIdList(drivesList.Get(), drives), S_OK);
+  PCItemIDList panel = ILFindLastID(controls.Get());
+  PCItemIDList c = ILFindLastID(driveC.Get());
+  const std::string panelName = FileSystemParsingName(drives.Get(), panel);
+  EXPECT_EQ(panelName, "");  // its parsing name is "::{CLSID}", no path
+  EXPECT_EQ(ShellGetFriendlyNameFromIdList(drives.Get(), panel, zqfnForParsing).rfind("::", 0), 0u);
+
+  auto* mixed = new TZQShellDataObject(drivesList.Get(), {c, panel}, {FileSystemParsingName(drives.Get(), c), panelName});
+  mixed->AddRef();
+  TComPtr<IDataObject> data = TComPtr<IDataObject>::Attach(mixed);
+  EXPECT_EQ(DataOf(data.Get(), CF_TEXT), std::string("C:\\\r\n") + '\0');
+  FORMATETC f = Format(CF_HDROP);
+  STGMEDIUM medium = {};
+  ASSERT_EQ(data->GetData(&f, &medium), S_OK);
+  EXPECT_EQ(DragQueryFileA(static_cast<HDROP>(medium.hGlobal), 0xFFFFFFFF, nullptr, 0), 1u);
+  ReleaseStgMedium(&medium);
+  EXPECT_EQ(reinterpret_cast<const UINT*>(DataOf(data.Get(), CF_IDLIST).data())[0], 2u);  // both items
+
+  auto* onlyVirtual = new TZQShellDataObject(drivesList.Get(), {panel}, {panelName});
+  onlyVirtual->AddRef();
+  data = TComPtr<IDataObject>::Attach(onlyVirtual);
+  EXPECT_EQ(data->QueryGetData(&f), DV_E_FORMATETC);
+  f = Format(CF_TEXT);
+  EXPECT_EQ(data->QueryGetData(&f), DV_E_FORMATETC);
+  TComPtr<IEnumFORMATETC> formats;
+  ASSERT_EQ(data->EnumFormatEtc(DATADIR_GET, formats.Put()), S_OK);
+  FORMATETC got[3] = {};
+  ULONG fetched = 0;
+  EXPECT_EQ(formats->Next(3, got, &fetched), S_FALSE);
+  ASSERT_EQ(fetched, 1u);
+  EXPECT_EQ(got[0].cfFormat, CF_IDLIST);
+}

@@ -19,26 +19,12 @@
 
 using namespace korvane;
 using test::Captions;
+using test::ItemNamed;
+using test::SelectOnly;
 
 namespace {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-TListItem* ItemNamed(TZQCustomShellList* list, const std::string& caption) {
-  const std::vector<std::string> all = Captions(list);
-  const auto at = std::find(all.begin(), all.end(), caption);
-  return at == all.end() ? nullptr : list->GetItems()->GetItem(static_cast<int>(at - all.begin()));
-}
-
-void SelectOnly(TZQCustomShellList* list, std::initializer_list<const char*> captions) {
-  for (int i = 0; i < list->GetItems()->GetCount(); ++i) list->GetItems()->GetItem(i)->SetSelected(false);
-  for (const char* c : captions) {
-    TListItem* item = ItemNamed(list, c);
-    ASSERT_NE(item, nullptr) << c;
-    item->SetSelected(true);
-    item->SetFocused(true);
-  }
-}
 
 void EndEdit(TZQCustomShellList* list, const char* text) {
   HWND edit = reinterpret_cast<HWND>(SendMessageA(list->GetHandle(), LVM_GETEDITCONTROL, 0, 0));
