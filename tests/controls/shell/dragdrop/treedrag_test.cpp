@@ -282,3 +282,43 @@ TEST_F(TreeDrag, ATargetOutlivingItsTreeAnswersNoneAndTheHoveredDataIsReleased) 
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
   EXPECT_EQ(target->Release(), 0u);
 }
+
+TEST_F(TreeDrag, DropsReachTheTreeOnlyWhileTheOptionIsOnAndNeverInDesignMode) {
+  auto* object = new TDataObject_shtv(tree, alpha);
+  object->AddRef();
+  const TComPtr<IDataObject> data = TComPtr<IDataObject>::Attach(object);
+  const HWND wnd = tree->GetHandle();
+  TTreeNode* beta = Child(top, "beta");
+  // A drag over beta answers whether the tree's registered target saw it.
+  auto hovered = [&] {
+    test::ScriptedDropSource source;
+    TTreeNode* marked = nullptr;
+    test::TimedSteps steps({[&] { test::PointAt(wnd, NodeCenter(beta)); },
+                            [&] { test::PointAt(wnd, NodeCenter(beta)); },
+                            [&] {
+                              marked = tree->GetDropTarget();
+                              source.cancel = true;
+                            }});
+    DWORD effect = DROPEFFECT_NONE;
+    DoDragDrop(data.Get(), &source, DROPEFFECT_COPY, &effect);
+    return marked == beta;
+  };
+  EXPECT_TRUE(hovered());
+  tree->SetOptions(tree->GetOptions() - TZQShellTreeOptions{zqstoOleDrop});
+  EXPECT_FALSE(hovered());
+  tree->SetOptions(tree->GetOptions() + TZQShellTreeOptions{zqstoOleDrop});
+  EXPECT_TRUE(hovered());
+
+  // A tree in design mode registers nothing, on creation or when the option comes on.
+  auto* designed = new TZQShellTree(form.Get());
+  designed->SetDesigning(true);
+  designed->SetOptions(designed->GetOptions() - TZQShellTreeOptions{zqstoOleDrop});
+  designed->SetBounds(0, 0, 300, 260);
+  designed->SetParent(form.Get());
+  designed->HandleNeeded();
+  designed->SetOptions(designed->GetOptions() + TZQShellTreeOptions{zqstoOleDrop});
+  test::RecordingDropTarget probe;
+  EXPECT_EQ(RegisterDragDrop(designed->GetHandle(), &probe), S_OK) << "the window had a target already";
+  RevokeDragDrop(designed->GetHandle());
+  EXPECT_EQ(RegisterDragDrop(wnd, &probe), DRAGDROP_E_ALREADYREGISTERED);
+}
