@@ -128,9 +128,10 @@ void TZQCustomShellTree::DoSetSelectedIdList(PCItemIDList list) {
   const auto expand = [this](TTreeNode* n) { ExpandNode(n); };
 
   // The desktop, the base folder, or anything not below it: the top-level node.
+  // Everything is below the desktop.
   const bool below = targetCount > baseCount &&
-                     CompareAbsIdLists(targetItems.GoUp(targetCount - baseCount),
-                                       baseCount ? baseFolder_->GetIdList() : nullptr) == 0;
+                     (baseCount == 0 ||
+                      CompareAbsIdLists(targetItems.GoUp(targetCount - baseCount), baseFolder_->GetIdList()) == 0);
   if (!below) {
     if (targetCount > 0) ExpandOnWalk(top, expand);
     SetSelected(top);

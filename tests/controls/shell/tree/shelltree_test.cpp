@@ -335,6 +335,13 @@ TEST_F(ShellTree, WalkingToAPathExpandsEveryLevelAndStaysInsideTheBase) {
   ASSERT_EQ(tree->GetSelected()->GetText(), "deep");
   EXPECT_TRUE(tree->GetSelected()->GetExpanded());
   EXPECT_EQ(ChildTexts(tree->GetSelected()), (std::vector<std::string>{"deeper"}));
+
+  // With the desktop as the base every folder is below it: the walk goes through My Computer.
+  tree->SetShellList(nullptr);
+  tree->GetBaseFolder()->SetCSIDL(csidlDesktop);
+  tree->SetSelectedPathName(dir / "alpha");
+  EXPECT_EQ(tree->GetSelectedPathName(), dir / "alpha");
+  EXPECT_GE(tree->GetSelected()->GetLevel(), 3);
 }
 
 TEST_F(ShellTree, ANewWindowFillsAgainAndGoUpClimbs) {
