@@ -1,6 +1,8 @@
 #include "host/Application.h"
 
 #include "host/Controls.h"
+#include "host/Forms.h"
+#include "host/Menus.h"
 
 namespace korvane {
 
@@ -66,9 +68,19 @@ static bool IsDialogKey(const MSG& msg) {
   return top->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0;
 }
 
+namespace {
+// A key of an item of the menu bar of the form msg goes to.
+bool IsMenuKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  TWinControl* control = TWinControl::FindControl(msg.hwnd);
+  TCustomForm* form = control ? GetParentForm(control) : nullptr;
+  return form && form->GetMenu() && form->GetMenu()->IsShortCut(static_cast<WORD>(msg.wParam), KeyboardShiftState());
+}
+}  // namespace
+
 bool TApplication::ProcessMessage(MSG& msg) {
   bool handled = false;
-  GuardCallback(this, [&] { handled = IsDialogKey(msg); });
+  GuardCallback(this, [&] { handled = IsMenuKey(msg) || IsDialogKey(msg); });
   if (!handled) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "host/Application.h"
+#include "host/Menus.h"
 
 namespace korvane {
 
@@ -69,8 +70,31 @@ void TCustomForm::CreateParams(TCreateParams& p) {
   p.ClassStyle = CS_DBLCLKS;
 }
 
+void TCustomForm::SetMenu(TMainMenu* menu) {
+  if (menu == menu_) return;
+  AttachMenu(false);
+  menu_ = menu;
+  if (menu) menu->FreeNotification(this);
+  AttachMenu(true);
+}
+
+void TCustomForm::AttachMenu(bool attach) {
+  if (!menu_ || !HandleAllocated()) return;
+  ::SetMenu(GetHandle(), attach ? menu_->GetHandle() : nullptr);
+  menu_->attached_ = attach;
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == menu_) {
+    AttachMenu(false);
+    menu_ = nullptr;
+  }
+}
+
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
+  AttachMenu(true);
   if (position_ == poScreenCenter || position_ == poMainFormCenter || position_ == poOwnerFormCenter) {
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -167,6 +191,15 @@ TModalResult TCustomForm::ShowModal() {
 
 void TCustomForm::WndProc(TMessage& m) {
   switch (m.Msg) {
+    case WM_COMMAND:
+      if (menu_ && m.LParam == 0 && HIWORD(m.WParam) == 0 && menu_->DispatchCommand(LOWORD(m.WParam))) return;
+      break;
+    case WM_INITMENUPOPUP:
+      if (menu_) menu_->UpdatePopup(reinterpret_cast<HMENU>(m.WParam));
+      break;
+    case WM_DESTROY:
+      AttachMenu(false);  // the menu outlives the window
+      break;
     case WM_CLOSE:
       Close();
       return;

@@ -7,6 +7,8 @@
 
 namespace korvane {
 
+class TMainMenu;
+
 enum TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;
@@ -40,6 +42,9 @@ public:
   bool IsModal() const { return modal_; }
   // The focused control of the form, or nil.
   TWinControl* GetActiveControl();
+  // The menu bar, or nil. Its commands and keys reach its items.
+  TMainMenu* GetMenu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
 
   // Shows the form and runs messages until ModalResult is set (and OnCloseQuery
   // agrees); answers it. EInvalidOperation for a form already visible.
@@ -62,8 +67,11 @@ protected:
   virtual void DoShow();
   virtual void DoHide();
   void DoClose(TCloseAction& Action);
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+  void AttachMenu(bool attach);
+  TMainMenu* menu_ = nullptr;
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_ = {biSystemMenu, biMinimize, biMaximize};
   TPosition position_ = poDesigned;

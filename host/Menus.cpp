@@ -58,6 +58,22 @@ TPopupMenu::~TPopupMenu() {
   DeallocateHWnd(window_);
 }
 
+std::string ShortCutToText(TShortCut shortCut) {
+  const UINT key = shortCut & 0xFF;
+  if (key == 0) return std::string();
+  std::string text;
+  if (shortCut & scCtrl) text += "Ctrl+";
+  if (shortCut & scShift) text += "Shift+";
+  if (shortCut & scAlt) text += "Alt+";
+  if (key >= VK_F1 && key <= VK_F24) return text + "F" + std::to_string(key - VK_F1 + 1);
+  if (key == VK_BACK) return text + "Backspace";
+  if (key == VK_DELETE) return text + "Del";
+  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return text + static_cast<char>(key);
+  char name[64] = {};
+  GetKeyNameTextA(static_cast<LONG>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC) << 16), name, sizeof name);
+  return text + name;
+}
+
 namespace {
 void Build(HMENU menu, TMenuItem* parent, std::map<UINT, TMenuItem*>& commands) {
   for (int i = 0; i < parent->GetCount(); ++i) {
@@ -76,7 +92,9 @@ void Build(HMENU menu, TMenuItem* parent, std::map<UINT, TMenuItem*>& commands) 
     }
     const UINT id = static_cast<UINT>(commands.size() + 1);
     commands[id] = item;
-    AppendMenuA(menu, flags, id, item->GetCaption().c_str());
+    std::string caption = item->GetCaption();
+    if (item->GetShortCut()) caption += "\t" + ShortCutToText(item->GetShortCut());
+    AppendMenuA(menu, flags, id, caption.c_str());
     if (item->GetDefault()) SetMenuDefaultItem(menu, id, FALSE);
   }
 }
@@ -93,6 +111,70 @@ void TPopupMenu::Popup(int X, int Y) {
   menu.Reset();
   const auto it = commands.find(chosen);
   if (it != commands.end()) it->second->Click();
+}
+
+TMainMenu::TMainMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(nullptr)) {}
+
+TMainMenu::~TMainMenu() {
+  if (menu_ && !attached_) DestroyMenu(menu_);
+  items_->Free();
+}
+
+HMENU TMainMenu::GetHandle() {
+  if (!menu_) {
+    menu_ = CreateMenu();
+    commands_.clear();
+    Build(menu_, items_, commands_);
+  }
+  return menu_;
+}
+
+void TMainMenu::RebuildMenu() {
+  if (!menu_) return;
+  while (GetMenuItemCount(menu_) > 0) DeleteMenu(menu_, 0, MF_BYPOSITION);  // drop-downs go with their items
+  commands_.clear();
+  Build(menu_, items_, commands_);
+}
+
+bool TMainMenu::DispatchCommand(UINT id) {
+  const auto it = commands_.find(id);
+  if (it == commands_.end()) return false;
+  it->second->Click();
+  return true;
+}
+
+void TMainMenu::UpdatePopup(HMENU popup) {
+  const int count = GetMenuItemCount(popup);
+  for (int i = 0; i < count; ++i) {
+    const auto it = commands_.find(GetMenuItemID(popup, i));
+    if (it == commands_.end()) continue;
+    CheckMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | (it->second->GetChecked() ? MF_CHECKED : MF_UNCHECKED));
+    EnableMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | (it->second->GetEnabled() ? MF_ENABLED : MF_GRAYED));
+  }
+}
+
+namespace {
+TMenuItem* FindShortCut(TMenuItem* parent, TShortCut shortCut) {
+  for (int i = 0; i < parent->GetCount(); ++i) {
+    TMenuItem* item = parent->GetItem(i);
+    if (!item->GetVisible() || !item->GetEnabled()) continue;
+    if (item->GetShortCut() == shortCut && item->GetCount() == 0) return item;
+    if (TMenuItem* found = FindShortCut(item, shortCut)) return found;
+  }
+  return nullptr;
+}
+}  // namespace
+
+bool TMainMenu::IsShortCut(WORD key, TShiftState shift) {
+  if (key == 0 || key > 0xFF) return false;
+  TShortCut shortCut = static_cast<TShortCut>(key);
+  if (shift.Contains(ssShift)) shortCut |= scShift;
+  if (shift.Contains(ssCtrl)) shortCut |= scCtrl;
+  if (shift.Contains(ssAlt)) shortCut |= scAlt;
+  TMenuItem* item = FindShortCut(items_, shortCut);
+  if (!item) return false;
+  item->Click();
+  return true;
 }
 
 }  // namespace korvane
