@@ -1,0 +1,40 @@
+// The explorer sample: a shell combo across the top, a splitter holding a shell
+// tree and a shell list below it, all three linked, a menu bar and a status line.
+#pragma once
+#include <string>
+
+#include "controls/base/Uzqsplitter.h"
+#include "controls/shell/Uzqshellcontrols.h"
+#include "dialogs/Uzqsysfolderdlg.h"
+#include "host/Forms.h"
+#include "host/Menus.h"
+#include "host/StatusBar.h"
+
+namespace korvane {
+
+class TExplorerForm : public TForm {
+public:
+  explicit TExplorerForm(TComponent* AOwner);
+  // Shows folder (a path) in all three controls.
+  void OpenFolder(const std::string& folder);
+
+  TZQShellCombo* Combo;
+  TZQSplitter* Splitter;
+  TZQShellTree* Tree;
+  TZQShellList* List;
+  TStatusBar* Status;
+  TMainMenu* Menu;
+  TMenuItem *FileBrowse, *FileExit;
+  TMenuItem *ViewLarge, *ViewSmall, *ViewList, *ViewDetails, *ViewHidden, *ViewRefresh;
+  TMenuItem* GoUp;
+
+private:
+  TMenuItem* AddItem(TMenuItem* parent, const std::string& caption, TShortCut key, TNotifyEvent click);
+  void BuildMenu();
+  void SetStyle(TViewStyle style);
+  void ToggleHidden();
+  void BrowseForFolder();
+  void UpdateStatus();
+};
+
+}  // namespace korvane
