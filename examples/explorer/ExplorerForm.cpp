@@ -68,7 +68,8 @@ void TExplorerForm::BuildMenu() {
   AddItem(view, "-", 0, nullptr);
   ViewRefresh = AddItem(view, "&Refresh", VK_F5, [this](TObject*) {
     Tree->RefreshNodes();
-    List->RefreshItems();
+    List->RefreshItems();  // a merge appends new items: sort them into place
+    List->SortList();
   });
 
   TMenuItem* go = AddItem(bar, "&Go", 0, nullptr);

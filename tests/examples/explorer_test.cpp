@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "examples/explorer/ExplorerForm.h"
+#include "host/Application.h"
+#include "host/SysUtils.h"
+#include "tests/support/ListItems.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/Ui.h"
+
+using namespace korvane;
+using test::Captions;
+
+namespace {
+
+TTreeNode* Child(TTreeNode* node, const std::string& text) {
+  for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling())
+    if (c->GetText() == text) return c;
+  return nullptr;
+}
+
+// The command identifier of the menu-bar item showing caption (before any tab), or 0.
+UINT MenuCommand(HMENU menu, const std::string& caption) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    if (HMENU sub = GetSubMenu(menu, i)) {
+      if (UINT id = MenuCommand(sub, caption)) return id;
+      continue;
+    }
+    char text[128] = {};
+    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    if (std::string(text).substr(0, std::string(text).find('\t')) == caption) return GetMenuItemID(menu, i);
+  }
+  return 0;
+}
+
+// root: alpha (inner), beta, notes.txt
+class Explorer : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir.Folder("alpha\\inner");
+    dir.Folder("beta");
+    dir.File("notes.txt", 5);
+    form = new TExplorerForm(nullptr);
+    form->Show();
+    form->OpenFolder(dir.Path());
+    test::Pump(50);
+  }
+  void TearDown() override { form->Free(); }
+  // Chooses the menu item as the user would: its command reaches the form.
+  void Choose(const std::string& caption) {
+    const UINT id = MenuCommand(GetMenu(form->GetHandle()), caption);
+    ASSERT_NE(id, 0u) << caption;
+    SendMessageA(form->GetHandle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  }
+  bool Checked(const std::string& caption) {
+    HMENU bar = GetMenu(form->GetHandle());
+    for (int i = 0; i < GetMenuItemCount(bar); ++i) SendMessageA(form->GetHandle(), WM_INITMENUPOPUP,
+                                                                   reinterpret_cast<WPARAM>(GetSubMenu(bar, i)), i);
+    return GetMenuState(bar, MenuCommand(bar, caption), MF_BYCOMMAND) & MF_CHECKED;
+  }
+  test::TempDir dir;
+  TExplorerForm* form = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Explorer, TheTreeTheComboTheMenusAndTheStatusLineDriveTheList) {
+  ASSERT_TRUE(AnsiSameText(form->List->GetFolder()->GetPathName(), dir.Path()));
+  EXPECT_EQ(Captions(form->List), (std::vector<std::string>{"alpha", "beta", "notes.txt"}));
+  EXPECT_EQ(form->List->GetViewStyle(), vsReport);
+  EXPECT_NE(form->Status->GetSimpleText().find("3 items"), std::string::npos) << form->Status->GetSimpleText();
+
+  // A click on a folder in the tree fills the list; the combo follows.
+  form->Tree->GetSelected()->Expand(false);
+  TTreeNode* alpha = Child(form->Tree->GetSelected(), "alpha");
+  ASSERT_NE(alpha, nullptr);
+  const RECT r = alpha->DisplayRect(true);
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageA(form->Tree->GetHandle(), WM_LBUTTONUP, 0, at);  // ends the drag-detect loop the press enters
+  SendMessageA(form->Tree->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  test::Pump(50);
+  EXPECT_TRUE(AnsiSameText(form->List->GetFolder()->GetPathName(), dir / "alpha"));
+  EXPECT_EQ(Captions(form->List), (std::vector<std::string>{"inner"}));
+  EXPECT_TRUE(AnsiSameText(form->Combo->GetSelectedFolder()->GetPathName(), dir / "alpha"));
+  EXPECT_NE(form->Status->GetSimpleText().find("1 item"), std::string::npos);
+  EXPECT_NE(form->Status->GetSimpleText().find(dir / "alpha"), std::string::npos);
+
+  // An entry chosen in the combo moves the tree and the list.
+  TZQShellCombo* combo = form->Combo;
+  int parent = -1;
+  for (int i = 0; i < combo->GetItems()->GetCount(); ++i)
+    if (AnsiSameText(ShellGetPathFromIdList(combo->GetComboData(i)->GetAbsIdList()), dir.Path())) parent = i;
+  ASSERT_GE(parent, 0);
+  SendMessageA(combo->GetHandle(), CB_SETCURSEL, static_cast<WPARAM>(parent), 0);
+  SendMessageA(combo->GetParent()->GetHandle(), WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(combo->GetHandle()), CBN_SELENDOK), reinterpret_cast<LPARAM>(combo->GetHandle()));
+  test::Pump(50);
+  EXPECT_TRUE(AnsiSameText(form->Tree->GetSelectedPathName(), dir.Path()));
+  EXPECT_TRUE(AnsiSameText(form->List->GetFolder()->GetPathName(), dir.Path()));
+
+  // View: the style follows the menu, and the menu marks it.
+  Choose("&List");
+  EXPECT_EQ(form->List->GetViewStyle(), vsList);
+  EXPECT_TRUE(Checked("&List"));
+  EXPECT_FALSE(Checked("&Details"));
+  Choose("&Details");
+  EXPECT_EQ(form->List->GetViewStyle(), vsReport);
+  EXPECT_TRUE(Checked("&Details"));
+
+  // Go → Up, from alpha.
+  form->List->GetFolder()->SetPathName(dir / "alpha");
+  test::Pump(50);
+  Choose("&Up");
+  EXPECT_TRUE(AnsiSameText(form->List->GetFolder()->GetPathName(), dir.Path()));
+
+  // F5 refreshes wherever the focus is on the form; hidden items come with the menu.
+  dir.File("late.txt");
+  dir.File("secret.txt", 1, FILE_ATTRIBUTE_HIDDEN);
+  form->Tree->SetFocus();
+  PostMessageA(form->Tree->GetHandle(), WM_KEYDOWN, VK_F5, 0);
+  test::Pump(100);
+  EXPECT_EQ(Captions(form->List), (std::vector<std::string>{"alpha", "beta", "late.txt", "notes.txt"}));
+  Choose("Show &Hidden Items");
+  EXPECT_TRUE(Checked("Show &Hidden Items"));
+  EXPECT_EQ(Captions(form->List), (std::vector<std::string>{"alpha", "beta", "late.txt", "notes.txt", "secret.txt"}));
+}
