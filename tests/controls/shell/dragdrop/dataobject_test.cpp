@@ -73,6 +73,8 @@ TEST(FormatList, QueryEnumerateSkipResetAndClone) {
   EXPECT_EQ(e->Skip(2), S_FALSE);
   EXPECT_EQ(e->Next(1, got, &fetched), S_FALSE);
   EXPECT_EQ(fetched, 0u);
+  EXPECT_EQ(clone.Detach()->Release(), 0u);  // every reference given back
+  EXPECT_EQ(e.Detach()->Release(), 0u);
 }
 
 TEST(Blocks, FileDropAndIdListArrayLayouts) {
@@ -161,6 +163,13 @@ TEST(TreeDataObject, ANodeInEveryFormatAndTheSystemReadsIt) {
   EXPECT_EQ(data->QueryInterface(IID_IUnknown, unknown.PutVoid()), S_OK);
   TComPtr<IDropTarget> none;
   EXPECT_EQ(data->QueryInterface(IID_IDropTarget, none.PutVoid()), E_NOINTERFACE);
+  unknown.Reset();
+  // The data object goes first; its enumerator, in another application's hands, still works.
+  EXPECT_EQ(data.Detach()->Release(), 0u);
+  EXPECT_EQ(formats->Reset(), S_OK);
+  EXPECT_EQ(formats->Next(3, got, &fetched), S_OK);
+  EXPECT_EQ(got[2].cfFormat, CF_TEXT);
+  EXPECT_EQ(formats.Detach()->Release(), 0u);
 }
 
 TEST(ShellDataObject, VirtualItemsTravelOnlyAsTheIdentifierListArray) {
