@@ -1,5 +1,7 @@
 #include "controls/shell/dragdrop/dataobject.h"
 
+#include "controls/shell/dragdrop/comobject.h"
+
 #include <new>
 
 #include "controls/shell/common/olestartup.h"
@@ -41,14 +43,7 @@ TZQShellDataObject::TZQShellDataObject(PCItemIDList parent, const std::vector<PC
 }
 
 HRESULT TZQShellDataObject::QueryInterface(REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-    *object = static_cast<IDataObject*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
+  return QueryOneInterface<IDataObject>(this, riid, object);
 }
 
 ULONG TZQShellDataObject::Release() {

@@ -1,5 +1,7 @@
 #include "controls/shell/dragdrop/dropsource.h"
 
+#include "controls/shell/dragdrop/comobject.h"
+
 namespace korvane {
 
 namespace {
@@ -10,14 +12,7 @@ TDropSource_shlvtv::TDropSource_shlvtv(TMouseButton button)
     : buttonMask_(button == mbRight ? MK_RBUTTON : button == mbMiddle ? MK_MBUTTON : MK_LBUTTON) {}
 
 HRESULT TDropSource_shlvtv::QueryInterface(REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
-    *object = static_cast<IDropSource*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
+  return QueryOneInterface<IDropSource>(this, riid, object);
 }
 
 ULONG TDropSource_shlvtv::Release() {

@@ -1,18 +1,13 @@
 #include "controls/shell/dragdrop/droptarget.h"
 
+#include "controls/shell/dragdrop/comobject.h"
+
 #include "host/Application.h"
 
 namespace korvane {
 
 HRESULT TZQShellDropTarget::QueryInterface(REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
-    *object = static_cast<IDropTarget*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
+  return QueryOneInterface<IDropTarget>(this, riid, object);
 }
 
 ULONG TZQShellDropTarget::Release() {

@@ -1,5 +1,7 @@
 #include "controls/shell/dragdrop/formats.h"
 
+#include "controls/shell/dragdrop/comobject.h"
+
 #include <cstring>
 #include <new>
 
@@ -42,14 +44,7 @@ HRESULT TZQFormatEtcList::QueryFormat(const FORMATETC& asked) const {
 }
 
 HRESULT TZQFormatEtcList_IEnumFormatEtc::QueryInterface(REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IEnumFORMATETC)) {
-    *object = static_cast<IEnumFORMATETC*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
+  return QueryOneInterface<IEnumFORMATETC>(this, riid, object);
 }
 
 ULONG TZQFormatEtcList_IEnumFormatEtc::Release() {

@@ -65,6 +65,8 @@ inline TComPtr<IDataObject> ShellDataOf(const std::string& folder, const std::ve
   return data;
 }
 
+inline POINT Center(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
 // The reference count of a COM object, read without changing it.
 inline ULONG RefCount(IUnknown* object) {
   object->AddRef();

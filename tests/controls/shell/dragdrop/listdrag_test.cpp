@@ -17,10 +17,7 @@ using test::SelectOnly;
 
 namespace {
 
-POINT ItemCenter(TListItem* item) {
-  const RECT r = item->DisplayRect(drLabel);
-  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
+POINT ItemCenter(TListItem* item) { return test::Center(item->DisplayRect(drLabel)); }
 
 // root: alpha, beta, data.bin, notes.txt in a report view that does not watch the folder.
 class ListDrag : public ::testing::Test, public test::DragForm {

@@ -19,10 +19,7 @@ TTreeNode* Child(TTreeNode* node, const std::string& text) {
   return nullptr;
 }
 
-POINT NodeCenter(TTreeNode* node) {
-  const RECT r = node->DisplayRect(true);
-  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
+POINT NodeCenter(TTreeNode* node) { return test::Center(node->DisplayRect(true)); }
 
 // root: alpha, beta, notes.txt; the tree shows root without watching it.
 class TreeDrag : public ::testing::Test, public test::DragForm {
