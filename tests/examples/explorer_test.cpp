@@ -7,6 +7,7 @@
 #include "host/Application.h"
 #include "host/SysUtils.h"
 #include "tests/support/ListItems.h"
+#include "tests/support/ModalDriver.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"
 
@@ -125,4 +126,18 @@ TEST_F(Explorer, TheTreeTheComboTheMenusAndTheStatusLineDriveTheList) {
   Choose("Show &Hidden Items");
   EXPECT_TRUE(Checked("Show &Hidden Items"));
   EXPECT_EQ(Captions(form->List), (std::vector<std::string>{"alpha", "beta", "late.txt", "notes.txt", "secret.txt"}));
+}
+
+TEST_F(Explorer, BrowseForFolderMovesTheExplorerToTheChosenFolder) {
+  // The system's dialog, driven to a folder and closed with OK.
+  test::ModalDriver driver([] { return test::FindProcessWindow("#32770"); }, [](HWND dialog) {
+    Sleep(300);  // the dialog selects the explorer's folder first
+    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>("C:\\windows"));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  });
+  Choose("&Browse for Folder...");
+  EXPECT_TRUE(driver.Acted());
+  EXPECT_TRUE(AnsiSameText(form->List->GetFolder()->GetPathName(), "C:\\windows"))
+      << form->List->GetFolder()->GetPathName();
+  EXPECT_TRUE(AnsiSameText(form->Tree->GetSelectedPathName(), "C:\\windows"));
 }
