@@ -220,7 +220,22 @@ void TListItems::BeginUpdate() {
 
 void TListItems::EndUpdate() {
   if (updateCount_ > 0 && --updateCount_ == 0 && owner_->HandleAllocated()) {
-    SendMessageA(owner_->GetHandle(), WM_SETREDRAW, TRUE, 0);
+    const HWND wnd = owner_->GetHandle();
+    RECT before = {}, after = {};
+    GetClientRect(wnd, &before);
+    SendMessageA(wnd, WM_SETREDRAW, TRUE, 0);
+    // A scroll bar that came with the new items narrows the client area, and an
+    // auto-arranged icon view then moves every icon at its next paint,
+    // invalidating each one (under Wine a server call each). Arranged again
+    // with redraw off, the icons are already where that paint puts them.
+    GetClientRect(wnd, &after);
+    const LONG_PTR style = GetWindowLongPtrA(wnd, GWL_STYLE);
+    const UINT view = static_cast<UINT>(style & LVS_TYPEMASK);
+    if ((style & LVS_AUTOARRANGE) && (view == LVS_ICON || view == LVS_SMALLICON) && !EqualRect(&before, &after)) {
+      SendMessageA(wnd, WM_SETREDRAW, FALSE, 0);
+      SendMessageA(wnd, LVM_ARRANGE, LVA_DEFAULT, 0);
+      SendMessageA(wnd, WM_SETREDRAW, TRUE, 0);
+    }
     owner_->Invalidate();
   }
 }

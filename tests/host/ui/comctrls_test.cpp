@@ -252,3 +252,40 @@ TEST(ImageListSlots, InstalledOnCreationAndDroppedWhenTheListIsFreed) {
   EXPECT_EQ(installed(list, LVM_GETIMAGELIST, LVSIL_NORMAL), large->GetHandle());
   EXPECT_EQ(list->GetLargeImages(), large);
 }
+
+TEST(ListView, IconsFilledInOneUpdateAreArrangedForTheScrollBarTheyBring) {
+  test::TestForm form{600, 300};
+  auto* list = new TCustomListView(form.Get());
+  list->SetParent(form.Get());
+  list->SetViewStyle(vsIcon);
+  list->GetIconOptions()->SetAutoArrange(true);
+  list->HandleNeeded();
+  const HWND wnd = list->GetHandle();
+  ASSERT_TRUE(GetWindowLongA(wnd, GWL_STYLE) & LVS_AUTOARRANGE);
+  // A width where ten columns fit until the vertical scroll bar takes its room.
+  const int spacing = LOWORD(SendMessageA(wnd, LVM_GETITEMSPACING, FALSE, 0));
+  RECT frame = {0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, 0, FALSE, static_cast<DWORD>(GetWindowLongA(wnd, GWL_EXSTYLE)));
+  list->SetBounds(0, 0, 10 * spacing + 4 + (frame.right - frame.left), 280);
+  {
+    TListItemsUpdate bracket(list->GetItems());
+    for (int i = 0; i < 300; ++i) list->GetItems()->Add()->SetCaption("i" + std::to_string(i));
+  }
+  RECT client;
+  GetClientRect(wnd, &client);
+  ASSERT_LT(client.right, 10 * spacing) << "the scroll bar came";
+  std::vector<POINT> before(300);
+  int widest = 0;
+  for (int i = 0; i < 300; ++i) {
+    SendMessageA(wnd, LVM_GETITEMPOSITION, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&before[static_cast<std::size_t>(i)]));
+    widest = std::max(widest, static_cast<int>(before[static_cast<std::size_t>(i)].x));
+  }
+  EXPECT_LE(widest + spacing, client.right + spacing / 2) << "an icon column lies under the scroll bar";
+  UpdateWindow(wnd);
+  for (int i = 0; i < 300; i += 7) {
+    POINT after;
+    SendMessageA(wnd, LVM_GETITEMPOSITION, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&after));
+    EXPECT_EQ(after.x, before[static_cast<std::size_t>(i)].x) << i;  // the paint moved nothing
+    EXPECT_EQ(after.y, before[static_cast<std::size_t>(i)].y) << i;
+  }
+}
