@@ -65,6 +65,16 @@ inline TComPtr<IDataObject> ShellDataOf(const std::string& folder, const std::ve
   return data;
 }
 
+// What a drop target was offered by a drag of file-system items out of a shell control.
+inline void ExpectShellFormatsAndEffects(const RecordingDropTarget& target) {
+  ASSERT_EQ(target.formats.size(), 3u);
+  EXPECT_EQ(target.formats[0], CF_IDLIST);
+  EXPECT_EQ(target.formats[1], CF_HDROP);
+  EXPECT_EQ(target.formats[2], CF_TEXT);
+  // The shell answers more bits than asked for; the drag offers copy, move and link only.
+  EXPECT_EQ(target.offered, static_cast<DWORD>(DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK));
+}
+
 inline POINT Center(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 // The reference count of a COM object, read without changing it.

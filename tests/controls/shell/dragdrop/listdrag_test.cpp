@@ -62,11 +62,7 @@ TEST_F(ListDrag, SelectedItemsGoInIndexOrderAndTheListIsRefreshedAndSortedAfterT
   NotifyBeginDrag(LVN_BEGINDRAG, {[&] { SetCursorPos(at.x, at.y); }, [&] { SetCursorPos(at.x, at.y); },
                                   [&] { test::HeldButton(VK_LBUTTON).Release(); }});
   EXPECT_EQ(target.drops, 1);
-  ASSERT_EQ(target.formats.size(), 3u);
-  EXPECT_EQ(target.formats[0], CF_IDLIST);
-  EXPECT_EQ(target.formats[1], CF_HDROP);
-  EXPECT_EQ(target.formats[2], CF_TEXT);
-  EXPECT_EQ(target.offered, static_cast<DWORD>(DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK));
+  test::ExpectShellFormatsAndEffects(target);
   EXPECT_TRUE(AnsiSameText(target.text, dir / "data.bin" + "\r\n" + dir / "notes.txt" + "\r\n")) << target.text;
   // Refreshed, and the new item sorted into place.
   EXPECT_EQ(Captions(list), (std::vector<std::string>{"alpha", "beta", "data.bin", "middle.txt", "notes.txt"}));

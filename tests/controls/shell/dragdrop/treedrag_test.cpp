@@ -62,12 +62,7 @@ TEST_F(TreeDrag, ANodeDroppedOnAWindowOffersTheShellFormatsAndTheTreeRefreshes) 
              [&] { test::HeldButton(VK_LBUTTON).Release(); }});
   EXPECT_EQ(target.enters, 1);
   EXPECT_EQ(target.drops, 1);
-  ASSERT_EQ(target.formats.size(), 3u);
-  EXPECT_EQ(target.formats[0], CF_IDLIST);
-  EXPECT_EQ(target.formats[1], CF_HDROP);
-  EXPECT_EQ(target.formats[2], CF_TEXT);
-  // A folder's parent answers far more bits than asked for; the drag offers copy, move and link only.
-  EXPECT_EQ(target.offered, static_cast<DWORD>(DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK));
+  test::ExpectShellFormatsAndEffects(target);
   EXPECT_TRUE(AnsiSameText(target.text, dir / "alpha" + "\r\n")) << target.text;
   EXPECT_NE(Child(top, "gamma"), nullptr);  // the refresh after the drop
   EXPECT_EQ(tree->GetDropTarget(), nullptr);
