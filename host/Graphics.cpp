@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "host/Application.h"
 #include "host/Exceptions.h"
 
 namespace korvane {
@@ -469,6 +470,19 @@ void TBitmap::SaveToPngFile(const std::string& path) const {
   Chunk(png, "IEND", {});
   TFileOut out(path);
   out.Write(png.data(), png.size());
+}
+
+std::unique_ptr<TBitmap> CaptureWindow(HWND wnd, bool clientOnly) {
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Application->ProcessMessages();
+  RECT r;
+  if (clientOnly) GetClientRect(wnd, &r);
+  else GetWindowRect(wnd, &r);
+  auto bitmap = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top);
+  const TWindowDC source(wnd, !clientOnly);
+  BitBlt(bitmap->GetCanvas()->GetHandle(), 0, 0, bitmap->GetWidth(), bitmap->GetHeight(), source.Get(), 0, 0, SRCCOPY);
+  GdiFlush();
+  return bitmap;
 }
 
 }  // namespace korvane

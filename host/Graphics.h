@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
 #include "host/Handles.h"
 #include "host/Persistent.h"
 
@@ -200,5 +202,9 @@ private:
   std::uint32_t* bits_ = nullptr;
   TCanvas canvas_;
 };
+
+// What a window shows now, repainted first: the whole window (frame included)
+// or only its client area.
+std::unique_ptr<TBitmap> CaptureWindow(HWND wnd, bool clientOnly);
 
 }  // namespace korvane

@@ -10,7 +10,6 @@
 #include "examples/explorer/ExplorerForm.h"
 #include "host/Application.h"
 #include "host/Graphics.h"
-#include "host/Handles.h"
 
 using namespace korvane;
 
@@ -32,15 +31,7 @@ void RunFor(DWORD ms, F done) {
 }
 
 bool SaveWindow(HWND wnd, const std::string& file) {
-  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Application->ProcessMessages();
-  RECT r;
-  GetWindowRect(wnd, &r);
-  TBitmap bitmap(r.right - r.left, r.bottom - r.top);
-  const TWindowDC source(wnd, true);
-  BitBlt(bitmap.GetCanvas()->GetHandle(), 0, 0, bitmap.GetWidth(), bitmap.GetHeight(), source.Get(), 0, 0, SRCCOPY);
-  GdiFlush();
-  bitmap.SaveToPngFile(file);
+  CaptureWindow(wnd, false)->SaveToPngFile(file);
   return GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 

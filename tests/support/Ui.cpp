@@ -1,7 +1,6 @@
 #include "tests/support/Ui.h"
 
 #include "host/Application.h"
-#include "host/Handles.h"
 
 namespace korvane::test {
 
@@ -24,18 +23,7 @@ void Pump(DWORD ms) {
   Application->ProcessMessages();
 }
 
-std::unique_ptr<TBitmap> Snapshot(HWND wnd, bool clientOnly) {
-  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Application->ProcessMessages();
-  RECT r;
-  if (clientOnly) GetClientRect(wnd, &r);
-  else GetWindowRect(wnd, &r);
-  auto bitmap = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top);
-  const TWindowDC src(wnd, !clientOnly);
-  BitBlt(bitmap->GetCanvas()->GetHandle(), 0, 0, bitmap->GetWidth(), bitmap->GetHeight(), src.Get(), 0, 0, SRCCOPY);
-  GdiFlush();
-  return bitmap;
-}
+std::unique_ptr<TBitmap> Snapshot(HWND wnd, bool clientOnly) { return CaptureWindow(wnd, clientOnly); }
 
 void SaveScreenshot(HWND wnd, const std::string& path) { Snapshot(wnd, false)->SaveToPngFile(path); }
 
