@@ -72,14 +72,18 @@ void TZQCustomListView::SetHeaderODStyle() {
   if (!header || styleUpdating_ > 0) return;
   ++styleUpdating_;
   const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  bool changed = false;
   for (int i = count - 1; i >= 0; --i) {
     HDITEMA item = {};
     item.mask = HDI_FORMAT;
     SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-    item.fmt = (item.fmt & HDF_JUSTIFYMASK) | (displayMode_ != zqlvNone ? HDF_OWNERDRAW : HDF_STRING);
+    const int fmt = (item.fmt & HDF_JUSTIFYMASK) | (displayMode_ != zqlvNone ? HDF_OWNERDRAW : HDF_STRING);
+    if (fmt == item.fmt) continue;  // setting it again would only notify and repaint
+    item.fmt = fmt;
     SendMessageA(header, HDM_SETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    changed = true;
   }
-  InvalidateRect(header, nullptr, TRUE);
+  if (changed) InvalidateRect(header, nullptr, TRUE);
   --styleUpdating_;
 }
 
