@@ -251,6 +251,8 @@ int TListColumn::GetIndex() const {
 void TListColumn::Apply(bool insert) {
   TCustomListView* lv = owner_->GetOwner();
   if (!lv->HandleAllocated()) return;
+  pending_ = !insert && owner_->updateCount_ > 0;  // one message at the bracket's end
+  if (pending_) return;
   static const int kFormats[] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_CENTER};
   LVCOLUMNA col = {};
   col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
@@ -264,12 +266,12 @@ void TListColumn::Apply(bool insert) {
 void TListColumn::SetCaption(const std::string& v) {
   caption_ = v;
   Apply(false);
-  owner_->GetOwner()->ColumnsChanged();  // the native control resets the header item's format
+  owner_->Changed();  // the native control resets the header item's format
 }
 
 int TListColumn::GetWidth() const {
   TCustomListView* lv = owner_->GetOwner();
-  if (lv->HandleAllocated() && lv->GetViewStyle() == vsReport)
+  if (lv->HandleAllocated() && lv->GetViewStyle() == vsReport && !pending_)
     const_cast<TListColumn*>(this)->width_ =
         static_cast<int>(SendMessageA(lv->GetHandle(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(GetIndex()), 0));
   return width_;
@@ -278,13 +280,13 @@ int TListColumn::GetWidth() const {
 void TListColumn::SetWidth(int v) {
   width_ = v;
   Apply(false);
-  owner_->GetOwner()->ColumnsChanged();
+  owner_->Changed();
 }
 
 void TListColumn::SetAlignment(TAlignment v) {
   alignment_ = v;
   Apply(false);
-  owner_->GetOwner()->ColumnsChanged();
+  owner_->Changed();
 }
 
 TListColumn* TListColumns::GetItem(int index) const {
@@ -295,7 +297,7 @@ TListColumn* TListColumns::GetItem(int index) const {
 TListColumn* TListColumns::Add() {
   columns_.push_back(std::unique_ptr<TListColumn>(new TListColumn(this)));
   columns_.back()->Apply(true);
-  owner_->ColumnsChanged();
+  Changed();
   return columns_.back().get();
 }
 
@@ -303,6 +305,20 @@ void TListColumns::Delete(int index) {
   GetItem(index);
   if (owner_->HandleAllocated()) SendMessageA(owner_->GetHandle(), LVM_DELETECOLUMN, static_cast<WPARAM>(index), 0);
   columns_.erase(columns_.begin() + index);
+  Changed();
+}
+
+void TListColumns::Changed() {
+  if (updateCount_ > 0) changed_ = true;
+  else owner_->ColumnsChanged();
+}
+
+void TListColumns::EndUpdate() {
+  if (updateCount_ == 0 || --updateCount_ > 0) return;
+  for (const auto& column : columns_)
+    if (column->pending_) column->Apply(false);
+  if (!changed_) return;
+  changed_ = false;
   owner_->ColumnsChanged();
 }
 

@@ -139,6 +139,7 @@ private:
   std::string caption_;
   int width_ = 50;
   TAlignment alignment_ = taLeftJustify;
+  bool pending_ = false;  // set inside an update bracket, not yet told the control
 };
 
 class TListColumns : public TPersistent {
@@ -150,11 +151,17 @@ public:
   TListColumn* Add();
   void Delete(int index);
   void Clear();
+  // Changes inside a bracket tell the list view once, at the end.
+  void BeginUpdate() { ++updateCount_; }
+  void EndUpdate();
 
 private:
   friend class TListColumn;
   friend class TCustomListView;
+  void Changed();
   TCustomListView* owner_;
+  int updateCount_ = 0;
+  bool changed_ = false;
   std::vector<std::unique_ptr<TListColumn>> columns_;
 };
 

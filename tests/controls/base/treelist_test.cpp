@@ -251,6 +251,43 @@ TEST(ZQListHeader, TheArrowSurvivesColumnsChangedInCode) {
   EXPECT_FALSE(h.ShadowColumns(*shot, 0).empty());
 }
 
+// Column changes inside an update bracket reach the control at its end, and the
+// header is owner-drawn again then (arrow pixels).
+TEST(ZQListHeader, ColumnsChangedInABracketReachTheControlAtItsEnd) {
+  test::TestForm form(400, 220);
+  HeaderFixture h(form);
+  h.list->SetHeaderSortColumn(1);
+  TListColumns* columns = h.list->GetColumns();
+  columns->BeginUpdate();
+  columns->GetItem(1)->SetWidth(90);
+  columns->GetItem(1)->SetCaption("Bytes");
+  TListColumn* added = columns->Add();
+  added->SetCaption("Added");
+  added->SetWidth(40);
+  EXPECT_EQ(columns->GetItem(1)->GetWidth(), 90);  // the value set, not the control's old one
+  EXPECT_EQ(SendMessageA(h.list->GetHandle(), LVM_GETCOLUMNWIDTH, 1, 0), 120);
+  columns->EndUpdate();
+
+  EXPECT_EQ(SendMessageA(h.list->GetHandle(), LVM_GETCOLUMNWIDTH, 1, 0), 90);
+  EXPECT_EQ(SendMessageA(h.list->GetHandle(), LVM_GETCOLUMNWIDTH, 3, 0), 40);
+  char text[32] = {};
+  LVCOLUMNA col = {};
+  col.mask = LVCF_TEXT | LVCF_FMT;
+  col.pszText = text;
+  col.cchTextMax = sizeof text;
+  SendMessageA(h.list->GetHandle(), LVM_GETCOLUMNA, 1, reinterpret_cast<LPARAM>(&col));
+  EXPECT_STREQ(text, "Bytes");
+  EXPECT_EQ(col.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT);
+  for (int i = 0; i < 4; ++i) {
+    HDITEMA item = {};
+    item.mask = HDI_FORMAT;
+    SendMessageA(h.list->GetHeaderHandle(), HDM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    EXPECT_TRUE(item.fmt & HDF_OWNERDRAW) << i;
+  }
+  const auto shot = test::Snapshot(h.list->GetHeaderHandle());
+  EXPECT_FALSE(h.ShadowColumns(*shot, 1).empty());
+}
+
 TEST(ZQContextMenus, KeysWithoutASelectionPopThePlainMenuAtTheCorner) {
   test::TestForm form;
   TZQTreeView* tree = MakeTree(form);
