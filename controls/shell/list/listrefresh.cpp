@@ -6,6 +6,7 @@
 #include <dbt.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "controls/shell/common/enumitems.h"
 #include "controls/shell/common/windowhelpers.h"
@@ -14,6 +15,10 @@
 #include "host/Screen.h"
 
 namespace korvane {
+
+namespace {
+constexpr std::size_t kFewChanges = 8;
+}  // namespace
 
 void TZQCustomShellList::InstallChangeHandler() {
   if (IsDesigning() || !HandleAllocated()) return;
@@ -93,7 +98,9 @@ void TZQCustomShellList::RefreshItems() {
       if (TZQShListData* record = GetDataFromItem(item)) shown.push_back({item, record->GetRelativeIdList()});
     TMergeResult merge = MergeItems(currentFolder_.Get(), std::move(shown), fresh);
 
-    TListItemsUpdate bracket(GetItems());
+    // A few changes go to the view one by one; ending a bracket relays out the whole view.
+    std::optional<TListItemsUpdate> bracket;
+    if (merge.vanished.size() + merge.changed.size() + merge.added.size() > kFewChanges) bracket.emplace(GetItems());
     std::vector<int> vanished;
     vanished.reserve(merge.vanished.size());
     for (void* key : merge.vanished) vanished.push_back(static_cast<TListItem*>(key)->GetIndex());
@@ -105,6 +112,7 @@ void TZQCustomShellList::RefreshItems() {
       auto* item = static_cast<TListItem*>(key);
       GetDataFromItem(item)->SetData(fresh[index].Release());
       StoreCaption(item, std::string());
+      item->Update();  // inside a bracket its end repaints everything
     }
     for (std::size_t index : merge.added) AddNewShellItem(folderAbsolute_.Get(), fresh[index].Release());
   } catch (...) {

@@ -176,3 +176,33 @@ TEST(ListRefreshBurst, TenThousandChangesGiveOneMerge) {
   test::Pump(600);
   EXPECT_EQ(merges, 1);
 }
+
+// A merge of a few changes repaints the rows it changed; one of many repaints everything.
+TEST_F(ListRefresh, AMergeRepaintsTheRowsItChanged) {
+  TZQShellListOptions options = list->GetOptions();
+  options.Exclude(zqsloDynamicRefresh);
+  list->SetOptions(options);
+  const HWND wnd = list->GetHandle();
+  auto rowInvalid = [&](int index) {
+    RECT row = {};
+    row.left = LVIR_BOUNDS;
+    SendMessageA(wnd, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row));
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    const bool invalid = GetUpdateRgn(wnd, update, FALSE) != NULLREGION && RectInRegion(update, &row);
+    DeleteObject(update);
+    return invalid;
+  };
+  UpdateWindow(wnd);
+  ASSERT_FALSE(rowInvalid(2));
+
+  Append(dir / "c.txt", 3000);
+  list->RefreshItems();
+  EXPECT_TRUE(rowInvalid(IndexOf(list, "c.txt")));
+  UpdateWindow(wnd);
+  EXPECT_EQ(test::ItemText(list, IndexOf(list, "c.txt"), 1), "3KB");
+
+  for (int i = 0; i < 12; ++i) dir.File("new" + std::to_string(i) + ".txt");
+  list->RefreshItems();
+  EXPECT_TRUE(rowInvalid(0));
+  EXPECT_EQ(list->GetItems()->GetCount(), 16);
+}
