@@ -66,7 +66,10 @@ inline double BareEnumeration(const std::string& path) {
   });
 }
 
-inline void Report(const char* name, double value, const char* unit) { std::printf("%-44s %12.3f %s\n", name, value, unit); }
+inline void Report(const char* name, double value, const char* unit) {
+  std::printf("%-44s %12.3f %s\n", name, value, unit);
+  std::fflush(stdout);  // a pipe buffers everything to the end otherwise
+}
 
 // A folder of the benchmark data made on the Linux side before Wine starts
 // (creating files through Wine costs milliseconds each), as a Windows path.
