@@ -265,7 +265,7 @@ int main() {
     int runs;
   };
   const TCase cases[] = {{"list_fill_1000", f1, vsReport, 5},          {"list_fill_10000", f10, vsReport, 3},
-                         {"list_fill_50000", f50, vsReport, 3},        {"list_fill_icon_1000", f1, vsIcon, 5},
+                         {"list_fill_50000", f50, vsReport, 5},        {"list_fill_icon_1000", f1, vsIcon, 5},
                          {"list_fill_icon_10000", f10, vsIcon, 3},     {"list_fill_icon_50000", f50, vsIcon, 3}};
   double report10 = 0, report50 = 0;
   std::size_t bareHeap = 0, listHeap = 0;
@@ -299,7 +299,7 @@ int main() {
   }
   Report("list_fill_scaling", report50 / report10, "ratio");
   TMergeRun merge = {1e30, 0};
-  for (int run = 0; run < 3; ++run) {
+  for (int run = 0; run < 5; ++run) {
     const TMergeRun r = MergeOneChange(form, f50);
     if (r.vsEnum < merge.vsEnum) merge = r;
   }
