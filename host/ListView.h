@@ -165,6 +165,18 @@ private:
   std::vector<std::unique_ptr<TListColumn>> columns_;
 };
 
+// A column bracket for a scope.
+class TListColumnsUpdate {
+public:
+  explicit TListColumnsUpdate(TListColumns* columns) : columns_(columns) { columns_->BeginUpdate(); }
+  ~TListColumnsUpdate() { columns_->EndUpdate(); }
+  TListColumnsUpdate(const TListColumnsUpdate&) = delete;
+  TListColumnsUpdate& operator=(const TListColumnsUpdate&) = delete;
+
+private:
+  TListColumns* columns_;
+};
+
 // The icon styles' options.
 class TIconOptions : public TPersistent {
 public:

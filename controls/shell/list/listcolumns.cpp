@@ -68,11 +68,12 @@ void TZQCustomShellList::AddColumn(const std::string& caption, int width, TAlign
 
 void TZQCustomShellList::InitColumns(IShellDetails* details) {
   if (GetColumns()->GetCount() > 0 && saveWidths_) SaveColumnWidths();
-  GetColumns()->BeginUpdate();
-  GetColumns()->Clear();
-  if (details) InitDetailsColumns(details);
-  else InitStandardColumns();
-  GetColumns()->EndUpdate();
+  {
+    TListColumnsUpdate bracket(GetColumns());
+    GetColumns()->Clear();
+    if (details) InitDetailsColumns(details);
+    else InitStandardColumns();
+  }
   if (GetColumns()->GetCount() < std::abs(sortValue_)) sortValue_ = 1;
   SetSortColumn(sortValue_);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "controls/base/Uzqtreelist.h"
@@ -258,7 +259,7 @@ TEST(ZQListHeader, ColumnsChangedInABracketReachTheControlAtItsEnd) {
   HeaderFixture h(form);
   h.list->SetHeaderSortColumn(1);
   TListColumns* columns = h.list->GetColumns();
-  columns->BeginUpdate();
+  auto bracket = std::make_unique<TListColumnsUpdate>(columns);
   columns->GetItem(1)->SetWidth(90);
   columns->GetItem(1)->SetCaption("Bytes");
   TListColumn* added = columns->Add();
@@ -266,7 +267,7 @@ TEST(ZQListHeader, ColumnsChangedInABracketReachTheControlAtItsEnd) {
   added->SetWidth(40);
   EXPECT_EQ(columns->GetItem(1)->GetWidth(), 90);  // the value set, not the control's old one
   EXPECT_EQ(SendMessageA(h.list->GetHandle(), LVM_GETCOLUMNWIDTH, 1, 0), 120);
-  columns->EndUpdate();
+  bracket.reset();
 
   EXPECT_EQ(SendMessageA(h.list->GetHandle(), LVM_GETCOLUMNWIDTH, 1, 0), 90);
   EXPECT_EQ(SendMessageA(h.list->GetHandle(), LVM_GETCOLUMNWIDTH, 3, 0), 40);
