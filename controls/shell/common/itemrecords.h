@@ -2,6 +2,7 @@
 // combo entry's Data): they own the item's identifier lists and cache what is
 // costly to ask the shell for again, until Flush.
 #pragma once
+#include <memory>
 #include <string>
 
 #include "host/System.h"
@@ -98,14 +99,18 @@ public:
 private:
   void GetExtraData();
 
+  // The file texts, made when the item's details are first shown: most items
+  // of a large folder never are.
+  struct TFileTexts {
+    std::string size, type, modified;
+  };
   TZQShListOwner* owner_;
   TIdListPtr absolute_;  // both made with the owner's allocator
   TIdListPtr relative_;
   int iconIndex_ = -1;
   bool listIsFresh_ = false;  // the list was just enumerated: its file data is current
   std::string displayName_;
-  bool extraData_ = false;
-  std::string size_, type_, modified_;
+  std::unique_ptr<TFileTexts> texts_;
 };
 
 class TZQShComboData : public TObject {

@@ -16,7 +16,7 @@ void TZQShListData::Flush() {
   listIsFresh_ = false;  // texts asked for again come from the disk
   iconIndex_ = -1;
   displayName_.clear();
-  extraData_ = false;
+  texts_.reset();
 }
 
 PItemIDList TZQShListData::GetAbsoluteIdList() {
@@ -75,25 +75,27 @@ std::string TZQShListData::GetPathName() { return ShellGetPathFromIdList(GetAbso
 std::string TZQShListData::GetFilename() { return ExtractFileName(GetPathName()); }
 
 void TZQShListData::GetExtraData() {
-  if (extraData_) return;
-  if (!listIsFresh_ || !GetFileDetailsInFolder(owner_->GetCurrentFolder(), relative_.Get(), size_, modified_, type_))
-    GetFileDetails(GetAbsoluteIdList(), GetAttributes(), size_, modified_, type_);
-  extraData_ = true;
+  if (texts_) return;
+  auto texts = std::make_unique<TFileTexts>();
+  if (!listIsFresh_ ||
+      !GetFileDetailsInFolder(owner_->GetCurrentFolder(), relative_.Get(), texts->size, texts->modified, texts->type))
+    GetFileDetails(GetAbsoluteIdList(), GetAttributes(), texts->size, texts->modified, texts->type);
+  texts_ = std::move(texts);
 }
 
 std::string TZQShListData::GetSize() {
   GetExtraData();
-  return size_;
+  return texts_->size;
 }
 
 std::string TZQShListData::GetFileType() {
   GetExtraData();
-  return type_;
+  return texts_->type;
 }
 
 std::string TZQShListData::GetModified() {
   GetExtraData();
-  return modified_;
+  return texts_->modified;
 }
 
 std::string TZQShListData::GetColText(int column) {
@@ -107,9 +109,9 @@ std::string TZQShListData::GetColText(int column) {
   }
   GetExtraData();
   switch (column) {
-    case 1: return size_;
-    case 2: return type_;
-    case 3: return modified_;
+    case 1: return texts_->size;
+    case 2: return texts_->type;
+    case 3: return texts_->modified;
     default: return std::string();
   }
 }
