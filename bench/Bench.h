@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "shell/Uzqshellutils.h"
 
@@ -63,6 +64,26 @@ inline int CALLBACK CompareBare(LPARAM a, LPARAM b, LPARAM) {
   const HRESULT hr =
       g_sortFolder->CompareIDs(0, reinterpret_cast<PCUIDLIST_RELATIVE>(a), reinterpret_cast<PCUIDLIST_RELATIVE>(b));
   return static_cast<short>(HRESULT_CODE(hr));
+}
+
+// A bare fill's seconds, and the heap bytes in use with its items shown (when measured).
+struct TBareRun {
+  double seconds;
+  std::size_t heap;
+};
+
+// The folder at path bound from the desktop, and its items of the kinds flags asks for in keep.
+inline TComPtr<IShellFolder> EnumerateBare(const std::string& path, SHCONTF flags, std::vector<TIdListPtr>& keep) {
+  TIdListPtr list;
+  TComPtr<IShellFolder> folder;
+  ShellGetIdListFromPath(path, list);
+  ShellGetFolderFromIdList(list.Get(), folder);
+  TComPtr<IEnumIDList> items;
+  folder->EnumObjects(nullptr, flags, items.Put());
+  keep.clear();
+  PITEMID_CHILD child = nullptr;
+  while (items->Next(1, &child, nullptr) == S_OK) keep.emplace_back(child);
+  return folder;
 }
 
 // Seconds of a bare enumeration of the folder (EnumObjects and Next).

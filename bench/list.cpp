@@ -20,29 +20,18 @@ namespace {
 // items in a plain list view (text by callback), inside one update bracket.
 // Timed as the shell list is: from a window that exists to the end of its first
 // paint. The heap bytes in use with the items in the view, when asked for.
-struct TBareRun {
-  double seconds;
-  std::size_t heap;
-};
 TBareRun FillBare(const std::string& path, HWND parent, DWORD style, std::vector<TIdListPtr>& keep, DWORD exStyle = 0,
                   bool measure = false) {
   HWND lv = CreateWindowExA(exStyle, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | style | LVS_SHAREIMAGELISTS, 0, 0, 620, 400,
                             parent, nullptr, nullptr, nullptr);
   TBareRun run = {};
   run.seconds = BestSeconds(1, [&] {
-    TIdListPtr list;
-    TComPtr<IShellFolder> folder;
-    ShellGetIdListFromPath(path, list);
-    ShellGetFolderFromIdList(list.Get(), folder);
     LVCOLUMNA col = {};
     col.mask = LVCF_WIDTH;
     col.cx = 200;
     for (int i = 0; i < 4; ++i) SendMessageA(lv, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&col));
-    TComPtr<IEnumIDList> items;
-    folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, items.Put());
-    keep.clear();
-    PITEMID_CHILD child = nullptr;
-    while (items->Next(1, &child, nullptr) == S_OK) keep.emplace_back(child);
+    const TComPtr<IShellFolder> folder =
+        EnumerateBare(path, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, keep);
     SendMessageA(lv, WM_SETREDRAW, FALSE, 0);
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_PARAM;

@@ -19,24 +19,12 @@ namespace {
 // nodes in a plain tree view (text by callback), inside one update bracket.
 // Timed as the shell tree is: from a window that exists to the end of its
 // paint. Also the heap bytes the view holds with its nodes in it.
-struct TBareRun {
-  double seconds;
-  std::size_t heap;
-};
 TBareRun ExpandBare(const std::string& path, HWND parent, std::vector<TIdListPtr>& keep) {
   HWND tv = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, 0, 0, 300, 400, parent,
                             nullptr, nullptr, nullptr);
   TBareRun run = {};
   run.seconds = BestSeconds(1, [&] {
-    TIdListPtr list;
-    TComPtr<IShellFolder> folder;
-    ShellGetIdListFromPath(path, list);
-    ShellGetFolderFromIdList(list.Get(), folder);
-    TComPtr<IEnumIDList> items;
-    folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN, items.Put());
-    keep.clear();
-    PITEMID_CHILD child = nullptr;
-    while (items->Next(1, &child, nullptr) == S_OK) keep.emplace_back(child);
+    const TComPtr<IShellFolder> folder = EnumerateBare(path, SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN, keep);
     SendMessageA(tv, WM_SETREDRAW, FALSE, 0);
     TVINSERTSTRUCTA ins = {};
     ins.hParent = TVI_ROOT;
