@@ -1,7 +1,5 @@
 #include "controls/shell/common/enumitems.h"
 
-#include <algorithm>
-
 namespace korvane {
 
 HRESULT EnumerateItems(IShellFolder* folder, HWND owner, SHCONTF flags, IMalloc* allocator,
@@ -16,7 +14,6 @@ HRESULT EnumerateItems(IShellFolder* folder, HWND owner, SHCONTF flags, IMalloc*
     ULONG fetched = 0;
     const HRESULT next = enumerator->Next(1, &item, &fetched);
     if (next != S_OK || fetched == 0) return next == S_OK || next == S_FALSE ? S_OK : next;
-    if (items.size() == items.capacity()) items.reserve(items.size() + std::max<std::size_t>(500, items.size()));
     items.emplace_back(item, allocator);
   }
 }
