@@ -4,10 +4,9 @@
 // remake it after a change, telling OnChange.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
-
-#include <memory>
 
 #include "host/Handles.h"
 #include "host/Persistent.h"
