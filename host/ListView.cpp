@@ -172,8 +172,9 @@ TListItem* TListItems::InternalInsert(int index, TListItem* item, const TListIte
   lv.lParam = reinterpret_cast<LPARAM>(item);
   lv.stateMask = LVIS_OVERLAYMASK | LVIS_CUT;
   lv.state = (state.OverlayIndex >= 0 ? INDEXTOOVERLAYMASK(state.OverlayIndex + 1) : 0) | (state.Cut ? LVIS_CUT : 0);
-  item->indexHint_ = index;  // where LVN_INSERTITEM finds it
+  inserting_ = item;  // what LVN_INSERTITEM reports
   const LRESULT at = SendMessageA(owner_->GetHandle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&lv));
+  inserting_ = nullptr;
   if (at < 0) {
     delete item;
     throw EOutOfResources("Failed to add a list item");
@@ -549,7 +550,11 @@ void TCustomListView::CNNotify(TMessage& m) {
       m.Result = 0;  // one LVN_DELETEITEM per item
       return;
     case LVN_INSERTITEM:
-      if (!recreating_ && nm->iItem >= 0) InsertItem(items_.GetItem(nm->iItem));
+      if (!recreating_ && nm->iItem >= 0) {
+        TListItem* item = items_.inserting_;
+        if (item) item->indexHint_ = nm->iItem;
+        InsertItem(item ? item : items_.GetItem(nm->iItem));
+      }
       return;
     case LVN_ITEMCHANGING:
       if (nm->iItem >= 0) m.Result = CanChange(items_.GetItem(nm->iItem), changeKind(nm->uChanged)) ? 0 : 1;

@@ -106,6 +106,7 @@ private:
   TCustomListView* owner_;
   int updateCount_ = 0;
   std::vector<TListItem*> live_;
+  TListItem* inserting_ = nullptr;  // during its LVM_INSERTITEM
 };
 
 // An update bracket for a scope.
