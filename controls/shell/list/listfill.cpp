@@ -1,7 +1,10 @@
 // Filling the shell list: the folder is enumerated into locals, then folder,
-// absolute list, details and columns change together and the admitted items
-// are inserted with their state in one call each; then one sort.
+// absolute list, details and columns change together; the admitted items are
+// sorted as records and inserted in their order, with their state, one call each.
 #include "controls/shell/list/shelllist.h"
+
+#include <algorithm>
+#include <memory>
 
 #include "controls/shell/common/enumitems.h"
 #include "controls/shell/common/windowhelpers.h"
@@ -110,14 +113,26 @@ void TZQCustomShellList::FillList(IShellFolder* folder, PCItemIDList absolute) {
     InitColumns(GetCurrentFolderIShellDetails());
 
     SetAllocBy(static_cast<int>(collected.size()));
+    struct TAdmitted {
+      std::unique_ptr<TZQShListData> record;
+      ULONG attributes;
+    };
+    std::vector<TAdmitted> admitted;
+    admitted.reserve(collected.size());
     for (TIdListPtr& relative : collected) {
       ULONG attributes = 0;
       if (!ShouldInclude(absolute, relative.Get(), attributes)) continue;
-      auto* record = new TZQShListData(this);
-      record->SetData(relative.Release());
-      Insert(record, attributes);
+      admitted.push_back({std::make_unique<TZQShListData>(this), attributes});
+      admitted.back().record->SetData(relative.Release());
     }
-    SortList();
+    // Sorted as SortList sorts, the records go in in their final order: the
+    // list view sorts nothing, and each item's index is known from its insertion.
+    if (sortValue_ != 0)
+      std::stable_sort(admitted.begin(), admitted.end(), [this](const TAdmitted& a, const TAdmitted& b) {
+        return CompareRecords(a.record.get(), b.record.get()) < 0;
+      });
+    for (TAdmitted& a : admitted) Insert(a.record.release(), a.attributes);
+    if (sortValue_ == 0) SortList();
     if (GetItems()->GetCount() > 0) GetItems()->GetItem(0)->SetFocused(true);
   } catch (...) {
     FillComplete();

@@ -10,22 +10,24 @@
 
 namespace korvane {
 
-namespace {
-// The order of two items by the folder's CompareIDs on the sort column;
-// items without a record, and failures, are equal.
-int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM listParam) {
+// The order by the folder's CompareIDs on the sort column; items without a
+// record, and failures, are equal.
+int CALLBACK TZQCustomShellList::CompareItems(LPARAM a, LPARAM b, LPARAM listParam) {
   auto* list = reinterpret_cast<TZQCustomShellList*>(listParam);
   TZQShListData* da = TZQCustomShellList::GetDataFromItem(reinterpret_cast<TListItem*>(a));
   TZQShListData* db = TZQCustomShellList::GetDataFromItem(reinterpret_cast<TListItem*>(b));
-  IShellFolder* folder = list->GetCurrentFolder();
-  if (!da || !db || !folder) return 0;
-  const int v = list->GetSortColumn();
-  const HRESULT hr = folder->CompareIDs(static_cast<LPARAM>(std::abs(v) - 1), da->GetRelativeIdList(), db->GetRelativeIdList());
+  return da && db ? list->CompareRecords(da, db) : 0;
+}
+
+int TZQCustomShellList::CompareRecords(TZQShListData* a, TZQShListData* b) const {
+  if (!currentFolder_) return 0;
+  const int v = sortValue_;
+  const HRESULT hr =
+      currentFolder_->CompareIDs(static_cast<LPARAM>(std::abs(v) - 1), a->GetRelativeIdList(), b->GetRelativeIdList());
   if (FAILED(hr)) return 0;
   const int order = static_cast<std::int16_t>(HRESULT_CODE(hr));
   return v < 0 ? -order : order;
 }
-}  // namespace
 
 TZQShListData* TZQCustomShellList::GetDataFromItem(TListItem* item) {
   // An application's own items carry nil or an object of its own. The exact

@@ -200,6 +200,9 @@ protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
+  // The order of two records by the sort value; of two items (LVM_SORTITEMS).
+  int CompareRecords(TZQShListData* a, TZQShListData* b) const;
+  static int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM listParam);
   void HandleOnFolderChanged(TObject* sender);
   void GetDispInfo(NMLVDISPINFOA& info);
   void SaveColumnWidths();

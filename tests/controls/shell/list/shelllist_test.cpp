@@ -279,6 +279,9 @@ TEST_F(ShellList, HeaderClicksSortByColumnAndTurnTheArrow) {
   EXPECT_EQ(Captions(list), reversed);
   EXPECT_GE(LongestRun(list, 0, shadow), 6);  // the downward arrow's top edge
   EXPECT_LT(LongestRun(list, 0, light), 6);
+  list->FillItems();  // a new fill comes in the order in force
+  EXPECT_EQ(Captions(list), reversed);
+  EXPECT_EQ(list->GetItemFocused(), list->GetItems()->GetItem(0));
 
   ClickHeader(list, 0);
   EXPECT_EQ(list->GetSortColumn(), 1);
