@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -27,6 +28,17 @@ double BestSeconds(int runs, F&& f) {
     if (s < best) best = s;
   }
   return best;
+}
+
+// The middle value (the mean of the two middle ones for an even count). A
+// ratio is the median of the ratios of runs made side by side, not the best of
+// one side over the best of the other, which can come from different spells
+// of a machine whose speed drifts.
+inline double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  const std::size_t m = v.size() / 2;
+  return v.size() % 2 ? v[m] : (v[m - 1] + v[m]) / 2;
 }
 
 // Bytes in use on every heap of the process. Under Wine a walk now and then
@@ -98,6 +110,37 @@ inline double BareEnumeration(const std::string& path) {
     PITEMID_CHILD child = nullptr;
     while (items->Next(1, &child, nullptr) == S_OK) CoTaskMemFree(child);
   });
+}
+
+// What this program prints when started again with args, or "" when it cannot start.
+inline std::string RunSelf(const std::string& args) {
+  char exe[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE read = nullptr, write = nullptr;
+  if (!CreatePipe(&read, &write, &inherit, 0)) return std::string();
+  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = write;
+  si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  std::string line = "\"" + std::string(exe) + "\" " + args;
+  PROCESS_INFORMATION pi = {};
+  const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+  CloseHandle(write);
+  std::string out;
+  if (started) {
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  CloseHandle(read);
+  return out;
 }
 
 inline void Report(const char* name, double value, const char* unit) {

@@ -242,71 +242,133 @@ TMergeRun MergeOneChange(TForm* form, const std::string& path) {
   return run;
 }
 
-}  // namespace
+struct TCase {
+  const char* name;
+  const char* folder;
+  TViewStyle style;
+  int runs;
+};
+const TCase kCases[] = {{"list_fill_1000", "files-1000", vsReport, 5},      {"list_fill_10000", "files-10000", vsReport, 5},
+                        {"list_fill_50000", "files-50000", vsReport, 7},    {"list_fill_icon_1000", "files-1000", vsIcon, 5},
+                        {"list_fill_icon_10000", "files-10000", vsIcon, 3}, {"list_fill_icon_50000", "files-50000", vsIcon, 3}};
+constexpr int kReport50 = 2;  // the case that also gives the bytes per item and the scaling
 
-int main() {
-  const std::string f50 = DataFolder("files-50000"), f10 = DataFolder("files-10000"), f1 = DataFolder("files-1000");
-  if (f50.empty()) {
-    std::printf("KORVANE_BENCH_DATA is not set: run through ./run bench\n");
-    return 0;
-  }
-  TShellImportCounter imports;
+// One sample of a case: a bare fill and a shell list fill side by side, the
+// list first on odd runs, printed as one line. Each sample runs in a process
+// of its own. In a long-lived process every fill after fills of other sizes
+// was slower by up to half, unevenly: Wine's heap gets fragmented. Allocating
+// then walks longer free lists, and the list view's arrays, which grow ten
+// slots at a time, move more often. A fresh process, warmed by one untimed
+// fill of the size, gives every sample the same start.
+int Sample(int index, int run) {
+  const TCase& c = kCases[index];
+  const std::string path = DataFolder(c.folder);
+  const DWORD style = c.style == vsReport ? LVS_REPORT : LVS_ICON | LVS_AUTOARRANGE;
+  const bool report50 = index == kReport50;
   TForm* form = new TForm(nullptr);
   form->SetBounds(0, 0, 640, 420);
   form->Show();
   std::vector<TIdListPtr> keep;
-
-  struct TCase {
-    const char* name;
-    std::string path;
-    TViewStyle style;
-    int runs;
+  FillBare(path, form->GetHandle(), style, keep);
+  keep.clear();
+  TBareRun bare = {}, bordered = {};
+  std::size_t beforeBare = 0;
+  const auto fillBare = [&] {
+    beforeBare = report50 ? HeapBytes() : 0;
+    bare = FillBare(path, form->GetHandle(), style, keep, 0, report50);
+    keep.clear();
+    // Under Wine the icon styles cost far more with the sunken border the control has
+    // (WS_EX_CLIENTEDGE): the layout is redone when the scroll bar appears.
+    if (c.style != vsReport) bordered = FillBare(path, form->GetHandle(), style, keep, WS_EX_CLIENTEDGE);
+    keep.clear();
   };
-  const TCase cases[] = {{"list_fill_1000", f1, vsReport, 5},          {"list_fill_10000", f10, vsReport, 3},
-                         {"list_fill_50000", f50, vsReport, 5},        {"list_fill_icon_1000", f1, vsIcon, 5},
-                         {"list_fill_icon_10000", f10, vsIcon, 3},     {"list_fill_icon_50000", f50, vsIcon, 3}};
-  double report10 = 0, report50 = 0;
-  std::size_t bareHeap = 0, listHeap = 0;
-  for (const TCase& c : cases) {
-    const DWORD style = c.style == vsReport ? LVS_REPORT : LVS_ICON | LVS_AUTOARRANGE;
-    double bare = 1e30, list = 1e30, bordered = 1e30;
-    const bool measure = c.path == f50 && c.style == vsReport;  // the bytes per item
-    for (int run = 0; run < c.runs; ++run) {  // interleaved, best of each
-      const std::size_t before = measure ? HeapBytes() : 0;
-      const TBareRun b = FillBare(c.path, form->GetHandle(), style, keep, 0, measure);
-      bare = std::min(bare, b.seconds);
-      keep.clear();
-      // Under Wine the icon styles cost far more with the sunken border the control has
-      // (WS_EX_CLIENTEDGE): the layout is redone when the scroll bar appears.
-      if (c.style != vsReport) {
-        bordered = std::min(bordered, FillBare(c.path, form->GetHandle(), style, keep, WS_EX_CLIENTEDGE).seconds);
-        keep.clear();
+  if (run % 2 == 0) fillBare();
+  const std::size_t beforeList = report50 ? HeapBytes() : 0;
+  const TListRun list = FillList(form, path, c.style, "", report50);
+  if (run % 2 == 1) fillBare();
+  const double list10 = report50 ? FillList(form, DataFolder("files-10000"), vsReport).seconds : 0;
+  std::printf("sample %.6f %.6f %.6f %.6f %.0f %.0f\n", bare.seconds, bordered.seconds, list.seconds, list10,
+              static_cast<double>(bare.heap - beforeBare), static_cast<double>(list.heap - beforeList));
+  form->Free();
+  return 0;
+}
+
+// One merge sample, in a process of its own as the fill samples are.
+int MergeSample() {
+  TForm* form = new TForm(nullptr);
+  form->SetBounds(0, 0, 640, 420);
+  form->Show();
+  const TMergeRun r = MergeOneChange(form, DataFolder("files-50000"));
+  std::printf("merge %.6f %d\n", r.vsEnum, r.moved);
+  form->Free();
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string f50 = DataFolder("files-50000"), f10 = DataFolder("files-10000");
+  if (f50.empty()) {
+    std::printf("KORVANE_BENCH_DATA is not set: run through ./run bench\n");
+    return 0;
+  }
+  if (argc == 4 && std::string(argv[1]) == "--sample") return Sample(std::atoi(argv[2]), std::atoi(argv[3]));
+  if (argc == 2 && std::string(argv[1]) == "--merge") return MergeSample();
+
+  std::vector<double> scaling;
+  double bareHeap = 0, listHeap = 0;
+  for (int index = 0; index < static_cast<int>(std::size(kCases)); ++index) {
+    const TCase& c = kCases[index];
+    std::vector<double> vsBare, vsBordered;
+    double best = 1e30;
+    for (int run = 0; run < c.runs; ++run) {
+      const std::string out = RunSelf("--sample " + std::to_string(index) + " " + std::to_string(run));
+      double bare = 0, bordered = 0, list = 0, list10 = 0, heapBare = 0, heapList = 0;
+      if (std::sscanf(out.c_str(), "sample %lf %lf %lf %lf %lf %lf", &bare, &bordered, &list, &list10, &heapBare,
+                      &heapList) != 6 || bare <= 0 || list <= 0) {
+        std::fprintf(stderr, "%s: a sample failed: %s\n", c.name, out.c_str());
+        continue;
       }
-      const std::size_t beforeList = measure ? HeapBytes() : 0;
-      const TListRun r = FillList(form, c.path, c.style, "", measure);
-      list = std::min(list, r.seconds);
-      if (measure) {
-        bareHeap = b.heap - before;
-        listHeap = r.heap - beforeList;
+      best = std::min(best, list);
+      vsBare.push_back(list / bare);
+      if (c.style != vsReport) vsBordered.push_back(list / bordered);
+      if (index == kReport50) {
+        scaling.push_back(list / list10);
+        bareHeap = heapBare;
+        listHeap = heapList;
       }
     }
-    if (c.path == f10 && c.style == vsReport) report10 = list;
-    if (c.path == f50 && c.style == vsReport) report50 = list;
-    Report((std::string(c.name) + "_s").c_str(), list, "s");
-    Report((std::string(c.name) + "_vs_bare").c_str(), list / bare, "ratio");
-    if (c.style != vsReport) Report((std::string(c.name) + "_vs_bare_with_border").c_str(), list / bordered, "ratio");
+    if (vsBare.empty()) continue;  // reported missing
+    Report((std::string(c.name) + "_s").c_str(), best, "s");
+    Report((std::string(c.name) + "_vs_bare").c_str(), Median(vsBare), "ratio");
+    if (c.style != vsReport) Report((std::string(c.name) + "_vs_bare_with_border").c_str(), Median(vsBordered), "ratio");
   }
-  Report("list_fill_scaling", report50 / report10, "ratio");
-  TMergeRun merge = {1e30, 0};
+  if (!scaling.empty()) Report("list_fill_scaling", Median(scaling), "ratio");
+
+  std::vector<double> mergeVsEnum;
+  int moved = 0;
   for (int run = 0; run < 5; ++run) {
-    const TMergeRun r = MergeOneChange(form, f50);
-    if (r.vsEnum < merge.vsEnum) merge = r;
+    const std::string out = RunSelf("--merge");
+    TMergeRun r = {};
+    if (std::sscanf(out.c_str(), "merge %lf %d", &r.vsEnum, &r.moved) != 2 || r.vsEnum <= 0) {
+      std::fprintf(stderr, "a merge sample failed: %s\n", out.c_str());
+      continue;
+    }
+    mergeVsEnum.push_back(r.vsEnum);
+    moved = std::max(moved, r.moved);
   }
-  Report("list_merge_one_change_50000_vs_enum", merge.vsEnum, "ratio");
-  Report("list_merge_moved_items", merge.moved, "items");
+  if (!mergeVsEnum.empty()) {
+    Report("list_merge_one_change_50000_vs_enum", Median(mergeVsEnum), "ratio");
+    Report("list_merge_moved_items", moved, "items");
+  }
+
+  TShellImportCounter imports;
+  TForm* form = new TForm(nullptr);
+  form->SetBounds(0, 0, 640, 420);
+  form->Show();
   Report("list_filter_50000_ms", 1000 * FillList(form, f50, vsReport, "*.txt").seconds, "ms");
   Report("list_second_paint_shell_calls", static_cast<double>(SecondPaintShellCalls(form, f10, imports)), "calls");
-  Report("list_bytes_per_item", (static_cast<double>(listHeap) - static_cast<double>(bareHeap)) / 50000.0, "bytes");
+  if (!scaling.empty()) Report("list_bytes_per_item", (listHeap - bareHeap) / 50000.0, "bytes");
   form->Free();
   return 0;
 }
