@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--sample") return Sample(base, std::atoi(argv[2]));
   std::vector<double> vsBare, scaling;
   double bare10 = 1e30, tree10 = 1e30, bareHeap = 0, treeHeap = 0;
-  for (int run = 0; run < 5; ++run) {
+  for (int run = 0; run < 9; ++run) {  // a sample takes a second or two
     const std::string out = RunSelf("--sample " + std::to_string(run));
     double bare = 0, tree = 0, tree2 = 0, heapBare = 0, heapTree = 0;
     if (std::sscanf(out.c_str(), "sample %lf %lf %lf %lf %lf", &bare, &tree, &tree2, &heapBare, &heapTree) != 5 ||
