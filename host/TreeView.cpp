@@ -33,7 +33,12 @@ void TTreeNode::Refresh() {
 void TTreeNode::SetText(const std::string& v) {
   if (v == text_) return;
   text_ = v;
-  Refresh();
+  if (!item_) return;
+  TVITEMA item = {};
+  item.mask = TVIF_TEXT;
+  item.hItem = item_;
+  item.pszText = const_cast<char*>(text_.c_str());
+  SendMessageA(Wnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));  // redraws the node
 }
 
 // An unchanged value must not redraw: the control asks for images while painting.
@@ -279,7 +284,10 @@ TTreeNode* TTreeNodes::InternalAdd(HTREEITEM parent, HTREEITEM after, const std:
   ins.hParent = parent;
   ins.hInsertAfter = after;
   ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  ins.item.pszText = LPSTR_TEXTCALLBACKA;
+  // The control keeps its own copy of the text: under Wine, text given by
+  // callback costs a notification per node whenever the control measures its
+  // nodes (all children on expanding) and a buffer of a few hundred bytes each.
+  ins.item.pszText = const_cast<char*>(node->text_.c_str());
   ins.item.iImage = I_IMAGECALLBACK;
   ins.item.iSelectedImage = I_IMAGECALLBACK;
   ins.item.lParam = reinterpret_cast<LPARAM>(node);
@@ -396,7 +404,7 @@ void TCustomTreeView::CreateWnd() {
       ins.hParent = parent ? parent->item_ : TVI_ROOT;
       ins.hInsertAfter = TVI_LAST;
       ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-      ins.item.pszText = LPSTR_TEXTCALLBACKA;
+      ins.item.pszText = const_cast<char*>(node->text_.c_str());
       ins.item.iImage = I_IMAGECALLBACK;
       ins.item.iSelectedImage = I_IMAGECALLBACK;
       ins.item.lParam = reinterpret_cast<LPARAM>(node);
@@ -619,10 +627,6 @@ void TCustomTreeView::CNNotify(TMessage& m) {
       auto* node = reinterpret_cast<TTreeNode*>(di->item.lParam);
       if (!node) node = items_.GetNodeFromItem(di->item.hItem);
       if (!node) return;
-      if ((di->item.mask & TVIF_TEXT) && di->item.pszText && di->item.cchTextMax > 0) {
-        std::strncpy(di->item.pszText, node->text_.c_str(), static_cast<std::size_t>(di->item.cchTextMax) - 1);
-        di->item.pszText[di->item.cchTextMax - 1] = 0;
-      }
       if (di->item.mask & TVIF_IMAGE) {
         GetImageIndex(node);
         di->item.iImage = node->imageIndex_;

@@ -78,12 +78,29 @@ TEST(TreeView, EventsSortingAndANewWindow) {
   tree->AlphaSort(true);
   EXPECT_EQ(tree->GetItems()->GetFirstNode(), a);
 
+  // The control holds each node's text: what it shows and edits, also after a new window.
+  const auto shown = [&](TTreeNode* n) {
+    char text[64] = {};
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = n->GetItemId();
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(tree->GetHandle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return std::string(text);
+  };
+  EXPECT_EQ(shown(a), "apple");
+  c->SetText("cherry pie");
+  EXPECT_EQ(shown(c), "cherry pie");
+
   int deletions = 0;
   tree->OnDeletion = [&](TObject*, TTreeNode*) { ++deletions; };
   tree->RecreateWnd();  // the same node objects come back, nothing is deleted
   EXPECT_EQ(deletions, 0);
   EXPECT_EQ(tree->GetItems()->GetFirstNode(), a);
   EXPECT_EQ(a->GetFirstChild()->GetText(), "seed");
+  EXPECT_EQ(shown(a->GetFirstChild()), "seed");
+  EXPECT_EQ(shown(c), "cherry pie");
   EXPECT_TRUE(a->GetExpanded());
   EXPECT_EQ(tree->GetSelected(), c);
 }
