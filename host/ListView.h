@@ -17,6 +17,7 @@
 #include "host/ImgList.h"
 #include "host/StdCtrls.h"
 #include "host/Strings.h"
+#include "host/UpdateScope.h"
 
 namespace korvane {
 
@@ -110,16 +111,7 @@ private:
 };
 
 // An update bracket for a scope.
-class TListItemsUpdate {
-public:
-  explicit TListItemsUpdate(TListItems* items) : items_(items) { items_->BeginUpdate(); }
-  ~TListItemsUpdate() { items_->EndUpdate(); }
-  TListItemsUpdate(const TListItemsUpdate&) = delete;
-  TListItemsUpdate& operator=(const TListItemsUpdate&) = delete;
-
-private:
-  TListItems* items_;
-};
+using TListItemsUpdate = TUpdateScope<TListItems>;
 
 class TListColumn : public TPersistent {
 public:
@@ -167,16 +159,7 @@ private:
 };
 
 // A column bracket for a scope.
-class TListColumnsUpdate {
-public:
-  explicit TListColumnsUpdate(TListColumns* columns) : columns_(columns) { columns_->BeginUpdate(); }
-  ~TListColumnsUpdate() { columns_->EndUpdate(); }
-  TListColumnsUpdate(const TListColumnsUpdate&) = delete;
-  TListColumnsUpdate& operator=(const TListColumnsUpdate&) = delete;
-
-private:
-  TListColumns* columns_;
-};
+using TListColumnsUpdate = TUpdateScope<TListColumns>;
 
 // The icon styles' options.
 class TIconOptions : public TPersistent {

@@ -11,6 +11,7 @@
 
 #include "host/Controls.h"
 #include "host/ImgList.h"
+#include "host/UpdateScope.h"
 
 namespace korvane {
 
@@ -151,16 +152,7 @@ private:
 };
 
 // Redrawing off for a bulk change of the nodes, back on at the end of the scope.
-class TTreeNodesUpdate {
-public:
-  explicit TTreeNodesUpdate(TTreeNodes* nodes) : nodes_(nodes) { nodes_->BeginUpdate(); }
-  ~TTreeNodesUpdate() { nodes_->EndUpdate(); }
-  TTreeNodesUpdate(const TTreeNodesUpdate&) = delete;
-  TTreeNodesUpdate& operator=(const TTreeNodesUpdate&) = delete;
-
-private:
-  TTreeNodes* nodes_;
-};
+using TTreeNodesUpdate = TUpdateScope<TTreeNodes>;
 
 class TCustomTreeView : public TWinControl {
 public:
