@@ -85,10 +85,12 @@ void DrawGroupFrame(TCanvas* canvas, const RECT& r, const std::string& caption, 
   RECT frame = r;
   frame.top += h / 2 - 1;
   canvas->GetBrush()->SetStyle(bsClear);
+  // Etched: the highlight one pixel right of and below the shadow on every side. Only the left and top
+  // move in, so both rectangles end inside the inclusive frame rectangle.
   canvas->GetPen()->SetColor(clBtnHighlight);
-  canvas->Rectangle(frame.left + 1, frame.top + 1, frame.right + 2, frame.bottom + 2);
+  canvas->Rectangle(frame.left + 1, frame.top + 1, frame.right + 1, frame.bottom + 1);
   canvas->GetPen()->SetColor(clBtnShadow);
-  canvas->Rectangle(frame.left, frame.top, frame.right + 1, frame.bottom + 1);
+  canvas->Rectangle(frame.left, frame.top, frame.right, frame.bottom);
   if (caption.empty()) return;
 
   RECT text = {frame.left + 8, r.top, frame.right - 8, r.top + h};

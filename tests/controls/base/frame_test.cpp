@@ -70,6 +70,12 @@ TEST(FrameStyles, EachStyleDrawsItsLinesAndCornersInTheSystemColours) {
                                     {{40, 30}, highlight}, {{10, 12}, kPaper}, {{10, 31}, kPaper}});
   ExpectPixels(line(DrawVertEdge), {{{10, 10}, shadow}, {{39, 30}, shadow}, {{11, 10}, highlight},
                                     {{40, 30}, highlight}, {{12, 10}, kPaper}, {{41, 10}, kPaper}});
+  // Group, no caption: etched on all four sides, shadow outside-left/top and inside-right/bottom.
+  ExpectPixels(Drawn([](TCanvas* c, const RECT& r) { DrawGroupFrame(c, r, "", true, clNone); }),
+               {{{10, 20}, shadow}, {{11, 20}, highlight}, {{25, 10}, shadow}, {{25, 11}, highlight},
+                {{39, 20}, shadow}, {{40, 20}, highlight}, {{25, 29}, shadow}, {{25, 30}, highlight},
+                {{39, 29}, shadow}, {{40, 30}, highlight}, {{41, 20}, kPaper}, {{25, 31}, kPaper},
+                {{12, 12}, kPaper}});
   // None draws nothing.
   EXPECT_EQ(Drawn([](TCanvas* c, const RECT& r) { DrawFrame(zqfsNone, c, r); })->CountNot(kPaper), 0);
 }
