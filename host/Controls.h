@@ -241,6 +241,7 @@ public:
 
   RECT GetClientRect() override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void Loaded() override;
   void Invalidate() override;
   void Update() override;
   void WndProc(TMessage& Message) override;
@@ -325,5 +326,18 @@ protected:
 private:
   TCanvas canvas_;
 };
+
+// Publishes a control's Caption, Color, Font, ParentColor and ParentFont, in the order form files
+// write them. The font is stored only when the control does not take its parent's.
+template <class C>
+TPublish<C>& PublishCaptionColorFont(TPublish<C>& p, TColor defaultColor) {
+  return p.Str("Caption", &C::GetCaption, &C::SetCaption)
+      .Int("Color", &C::GetColor, &C::SetColor, defaultColor)
+      .Idents(ColorIdents())
+      .Object("Font", &C::GetFont)
+      .StoredWhen([](const C& c) { return !c.GetParentFont(); })
+      .Bool("ParentColor", &C::GetParentColor, &C::SetParentColor, false)
+      .Bool("ParentFont", &C::GetParentFont, &C::SetParentFont, true);
+}
 
 }  // namespace korvane

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <unordered_set>
 #include <vector>
 
 #include "host/Component.h"
@@ -200,17 +201,19 @@ public:
       ReadBody(root_);
       if (lex_.kind() != Lexer::kEnd) lex_.Error("End of file expected");
       ResolveFixups();
+      for (TComponent* c : loaded_) c->SetState(csReading, false);
+      // A Loaded that raises fails the whole read, like any other error: nothing read stays behind.
+      for (TComponent* c : loaded_) c->Loaded();
     } catch (...) {
-      for (auto it = created_.rbegin(); it != created_.rend(); ++it) delete *it;
+      const std::unordered_set<TComponent*> created(created_.begin(), created_.end());
+      for (auto it = created_.rbegin(); it != created_.rend(); ++it) (*it)->Free();
       for (TComponent* c : loaded_) {
-        if (std::find(created_.begin(), created_.end(), c) != created_.end()) continue;
+        if (created.count(c)) continue;
         c->SetState(csLoading, false);
         c->SetState(csReading, false);
       }
       throw;
     }
-    for (TComponent* c : loaded_) c->SetState(csReading, false);
-    for (TComponent* c : loaded_) c->Loaded();
   }
 
 private:
@@ -305,6 +308,10 @@ private:
     }
     switch (p->Kind) {
       case pkInteger:
+        if (lex_.kind() == Lexer::kIdent && p->Idents) {
+          p->SetOrd(*target, IdentValue(*p, lex_.ExpectIdent()));
+          break;
+        }
         if (lex_.kind() != Lexer::kInt || !lex_.IntFits32()) lex_.Error("Invalid property value");
         p->SetOrd(*target, lex_.Int32Value());
         lex_.Next();
@@ -346,6 +353,12 @@ private:
   int MemberIndex(const TPropInfo& p, const std::string& name) const {
     for (std::size_t i = 0; i < p.Names.size(); ++i)
       if (SameText(p.Names[i], name)) return static_cast<int>(i);
+    lex_.Error("Invalid property value");
+  }
+
+  std::int64_t IdentValue(const TPropInfo& p, const std::string& name) const {
+    for (const auto& [ident, value] : *p.Idents)
+      if (SameText(ident, name)) return value;
     lex_.Error("Invalid property value");
   }
 

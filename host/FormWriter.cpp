@@ -49,6 +49,9 @@ std::string OrdText(const TPropInfo& p, std::int64_t v) {
       return out + "]";
     }
     default:
+      if (p.Idents)
+        for (const auto& [name, value] : *p.Idents)
+          if (value == v) return name;
       return std::to_string(v);
   }
 }

@@ -15,6 +15,21 @@ COLORREF ColorToRGB(TColor color) {
   return static_cast<COLORREF>(color) & 0xFFFFFF;
 }
 
+const TIdentTable& ColorIdents() {
+  static const TIdentTable idents = {
+      {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clNavy", clNavy},
+      {"clGray", clGray}, {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clBlue", clBlue},
+      {"clYellow", clYellow}, {"clWhite", clWhite}, {"clScrollBar", clScrollBar}, {"clBackground", clBackground},
+      {"clActiveCaption", clActiveCaption}, {"clMenu", clMenu}, {"clWindow", clWindow},
+      {"clWindowFrame", clWindowFrame}, {"clMenuText", clMenuText}, {"clWindowText", clWindowText},
+      {"clCaptionText", clCaptionText}, {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText},
+      {"clBtnFace", clBtnFace}, {"clBtnShadow", clBtnShadow}, {"clGrayText", clGrayText},
+      {"clBtnText", clBtnText}, {"clBtnHighlight", clBtnHighlight}, {"cl3DDkShadow", cl3DDkShadow},
+      {"cl3DLight", cl3DLight}, {"clInfoText", clInfoText}, {"clInfoBk", clInfoBk}, {"clNone", clNone},
+      {"clDefault", clDefault}};
+  return idents;
+}
+
 void TGraphicsObject::Changed() {
   if (OnChange) OnChange(this);
 }
@@ -30,6 +45,19 @@ int TFont::PixelsPerInch() {
 }
 
 TFont::TFont() : name_("MS Sans Serif"), height_(-MulDiv(8, PixelsPerInch(), 72)) {}
+
+const TClassInfo& TFont::StaticClassInfo() {
+  static const TClassInfo info =
+      TPublish<TFont>("TFont", &TPersistent::StaticClassInfo())
+          .Int("Charset", &TFont::GetCharset, &TFont::SetCharset, DEFAULT_CHARSET)
+          .Int("Color", &TFont::GetColor, &TFont::SetColor, clWindowText)
+          .Idents(ColorIdents())
+          .Int("Height", &TFont::GetHeight, &TFont::SetHeight, -MulDiv(8, PixelsPerInch(), 72))
+          .Str("Name", &TFont::GetName, &TFont::SetName)
+          .Set("Style", &TFont::GetStyle, &TFont::SetStyle, 0, {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"})
+          .Done();
+  return info;
+}
 
 void TFont::Changed() {
   handle_.Reset();

@@ -10,6 +10,7 @@
 
 #include "host/Handles.h"
 #include "host/Persistent.h"
+#include "host/PropInfo.h"
 
 namespace korvane {
 
@@ -31,6 +32,9 @@ constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, cl
                  clGray = 0x808080, clSilver = 0xC0C0C0, clRed = 0x0000FF, clLime = 0x00FF00, clBlue = 0xFF0000,
                  clYellow = 0x00FFFF, clWhite = 0xFFFFFF;
 constexpr TColor clNone = 0x1FFFFFFF, clDefault = 0x20000000;
+
+// The colours' names as form files write them ("clBtnFace").
+const TIdentTable& ColorIdents();
 
 // The RGB value of a colour (system colours looked up now).
 COLORREF ColorToRGB(TColor color);
@@ -66,6 +70,8 @@ public:
   void SetCharset(BYTE v);
   void Assign(TPersistent* Source) override;
   static int PixelsPerInch();
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
 protected:
   void Changed() override;

@@ -1,5 +1,6 @@
 #include "host/PropInfo.h"
 
+#include <algorithm>
 #include <map>
 
 #include "host/Exceptions.h"
@@ -16,7 +17,12 @@ const TPropInfo* TClassInfo::FindProp(const std::string& name) const {
 std::vector<const TPropInfo*> TClassInfo::AllProps() const {
   std::vector<const TPropInfo*> out;
   if (Parent) out = Parent->AllProps();
-  for (const TPropInfo& p : Props) out.push_back(&p);
+  // A class may publish an ancestor's property again with its own default: that entry takes its place.
+  for (const TPropInfo& p : Props) {
+    const auto same = std::find_if(out.begin(), out.end(), [&](const TPropInfo* q) { return q->Name == p.Name; });
+    if (same != out.end()) *same = &p;
+    else out.push_back(&p);
+  }
   return out;
 }
 

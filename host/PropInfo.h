@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "host/Persistent.h"
@@ -22,6 +23,9 @@ namespace korvane {
 class TComponent;
 
 enum TPropKind { pkInteger, pkBoolean, pkEnum, pkSet, pkString, pkClass, pkComponent };
+
+// Names an integer property may be written with in a form file (colours: "clBtnFace").
+using TIdentTable = std::vector<std::pair<std::string, std::int64_t>>;
 
 struct TPropInfo {
   std::string Name;
@@ -37,6 +41,7 @@ struct TPropInfo {
   std::function<TComponent*(const TObject&)> GetRef;  // a link to another component, by name
   std::function<void(TObject&, TComponent*)> SetRef;
   std::function<bool(const TObject&)> Stored;  // empty: always stored when not default
+  const TIdentTable* Idents = nullptr;          // an integer's names, read and written in place of numbers
 };
 
 using TComponentFactory = std::function<TComponent*(TComponent* Owner)>;
@@ -137,6 +142,11 @@ public:
   // The last property is stored only when pred holds.
   TPublish& StoredWhen(std::function<bool(const C&)> pred) {
     info_.Props.back().Stored = [pred](const TObject& o) { return pred(static_cast<const C&>(o)); };
+    return *this;
+  }
+  // The last property, an integer, is read and written by the names of the table where it has one.
+  TPublish& Idents(const TIdentTable& table) {
+    info_.Props.back().Idents = &table;
     return *this;
   }
   TClassInfo Done() { return std::move(info_); }

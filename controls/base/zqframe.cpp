@@ -8,13 +8,15 @@ TZQCustomFrame::TZQCustomFrame(TComponent* AOwner) : TGraphicControl(AOwner) { S
 
 const TClassInfo& TZQFrame::StaticClassInfo() {
   static const TClassInfo info =
-      TPublish<TZQFrame>("TZQFrame", &TControl::StaticClassInfo())
+      PublishCaptionColorFont(
+          TPublish<TZQFrame>("TZQFrame", &TControl::StaticClassInfo())
           .Creatable()
           .Enum("Alignment", &TZQFrame::GetAlignment, &TZQFrame::SetAlignment, taCenter,
                 {"taLeftJustify", "taRightJustify", "taCenter"})
           .Bool("DefaultDrawing", &TZQFrame::GetDefaultDrawing, &TZQFrame::SetDefaultDrawing, true)
           .Int("FrameSpace", &TZQFrame::GetFrameSpace, &TZQFrame::SetFrameSpace, 2)
-          .Enum("FrameStyle", &TZQFrame::GetFrameStyle, &TZQFrame::SetFrameStyle, zqfsLowered, FrameStyleNames())
+          .Enum("FrameStyle", &TZQFrame::GetFrameStyle, &TZQFrame::SetFrameStyle, zqfsLowered, FrameStyleNames()),
+          clWindow)
           .Done();
   return info;
 }

@@ -10,13 +10,15 @@ TZQCustomGroup::TZQCustomGroup(TComponent* AOwner) : TCustomControl(AOwner) { Se
 
 const TClassInfo& TZQGroup::StaticClassInfo() {
   static const TClassInfo info =
-      TPublish<TZQGroup>("TZQGroup", &TWinControl::StaticClassInfo())
+      PublishCaptionColorFont(
+          TPublish<TZQGroup>("TZQGroup", &TWinControl::StaticClassInfo())
           .Creatable()
           .Enum("Alignment", &TZQGroup::GetAlignment, &TZQGroup::SetAlignment, taCenter,
                 {"taLeftJustify", "taRightJustify", "taCenter"})
           .Bool("DefaultDrawing", &TZQGroup::GetDefaultDrawing, &TZQGroup::SetDefaultDrawing, true)
           .Int("FrameSpace", &TZQGroup::GetFrameSpace, &TZQGroup::SetFrameSpace, 2)
-          .Enum("FrameStyle", &TZQGroup::GetFrameStyle, &TZQGroup::SetFrameStyle, zqfsGroup, FrameStyleNames())
+          .Enum("FrameStyle", &TZQGroup::GetFrameStyle, &TZQGroup::SetFrameStyle, zqfsGroup, FrameStyleNames()),
+          clWindow)
           .Done();
   return info;
 }

@@ -43,6 +43,8 @@ TZQPane::TZQPane(TComponent* AOwner) : TZQGroup(AOwner) {
 const TClassInfo& TZQPane::StaticClassInfo() {
   static const TClassInfo info = TPublish<TZQPane>("TZQPane", &TZQGroup::StaticClassInfo())
                                      .Creatable()
+                                     .Enum("FrameStyle", &TZQPane::GetFrameStyle, &TZQPane::SetFrameStyle,
+                                           zqfsLowered, FrameStyleNames())
                                      .Int("MinSize", &TZQPane::GetMinSize, &TZQPane::SetMinSize, 20)
                                      .Int("Index", &TZQPane::GetIndex, &TZQPane::SetIndex, 0)
                                      .Done();

@@ -205,6 +205,7 @@ TEST(SplitterFormFile, PanesAndTheirControlsRoundTripAndABadIndexBuildsNothing) 
     splitter->SetParent(&source);
     splitter->SetPosition(80);
     splitter->SetPane2MinSize(30);
+    splitter->SetPane2FrameStyle(zqfsRaised);
     for (int i = 0; i < 2; ++i) {
       auto* edit = new TEdit(&source);
       edit->SetName("Edit" + std::to_string(i + 1));
@@ -213,6 +214,11 @@ TEST(SplitterFormFile, PanesAndTheirControlsRoundTripAndABadIndexBuildsNothing) 
     text = ComponentToText(&source);
   }
   EXPECT_NE(text.find("object Split_pane2: TZQPane"), std::string::npos) << text;
+  // A pane's own default (lowered) is not stored; another style is, once.
+  const auto style = text.find("FrameStyle");
+  ASSERT_NE(style, std::string::npos) << text;
+  EXPECT_EQ(text.compare(style, 25, "FrameStyle = zqfsRaised\r\n"), 0) << text;
+  EXPECT_EQ(text.find("FrameStyle", style + 1), std::string::npos) << text;
 
   TTestRoot target(nullptr);
   target.SetBounds(0, 0, 400, 300);
@@ -222,6 +228,8 @@ TEST(SplitterFormFile, PanesAndTheirControlsRoundTripAndABadIndexBuildsNothing) 
   EXPECT_EQ(splitter->GetPosition(), 80);
   EXPECT_EQ(splitter->GetPane(0)->GetName(), "Split_pane1");
   EXPECT_EQ(splitter->GetPane(1)->GetMinSize(), 30);
+  EXPECT_EQ(splitter->GetPane(0)->GetFrameStyle(), zqfsLowered);
+  EXPECT_EQ(splitter->GetPane(1)->GetFrameStyle(), zqfsRaised);
   EXPECT_EQ(splitter->GetControlCount(), 2);  // the stored panes, not four
   EXPECT_EQ(target.FindComponent("Edit1")->GetOwner(), &target);
   EXPECT_EQ(dynamic_cast<TControl*>(target.FindComponent("Edit2"))->GetParent(), splitter->GetPane(1));
@@ -233,6 +241,39 @@ TEST(SplitterFormFile, PanesAndTheirControlsRoundTripAndABadIndexBuildsNothing) 
   TTestRoot other(nullptr);
   EXPECT_THROW(TextToComponent(bad, &other), EReadError);
   EXPECT_EQ(other.GetComponentCount(), 0);  // nothing half built
+}
+
+TEST(SplitterFormFile, GroupsAndFramesKeepCaptionColourAndFont) {
+  RegisterClass(TZQGroup::StaticClassInfo());
+  RegisterClass(TZQFrame::StaticClassInfo());
+  const std::string text =
+      "object Form1: TTestRoot\r\n"
+      "  object Group1: TZQGroup\r\n    Caption = 'Options'\r\n    Color = clBtnFace\r\n"
+      "    Font.Name = 'Tahoma'\r\n    Font.Style = [fsBold]\r\n    ParentFont = False\r\n  end\r\n"
+      "  object Frame1: TZQFrame\r\n    Caption = 'Ready'\r\n    Color = clNone\r\n  end\r\n"
+      "end\r\n";
+  TTestRoot root(nullptr);
+  TextToComponent(text, &root);
+  auto* group = dynamic_cast<TZQGroup*>(root.FindComponent("Group1"));
+  auto* frame = dynamic_cast<TZQFrame*>(root.FindComponent("Frame1"));
+  ASSERT_TRUE(group && frame);
+  EXPECT_EQ(group->GetCaption(), "Options");
+  EXPECT_EQ(group->GetColor(), static_cast<TColor>(0x8000000F));  // COLOR_BTNFACE as a system colour
+  EXPECT_EQ(group->GetFont()->GetName(), "Tahoma");
+  EXPECT_TRUE(group->GetFont()->GetStyle().Contains(fsBold));
+  EXPECT_EQ(frame->GetCaption(), "Ready");
+  EXPECT_EQ(frame->GetColor(), clNone);
+
+  const std::string written = ComponentToText(&root);
+  for (const char* line : {"Caption = 'Options'", "Color = clBtnFace", "Font.Name = 'Tahoma'",
+                           "Font.Style = [fsBold]", "Caption = 'Ready'", "Color = clNone"})
+    EXPECT_NE(written.find(line), std::string::npos) << line << "\n" << written;
+  EXPECT_EQ(written.find("Font.", written.find("Frame1")), std::string::npos) << written;  // the parent's font
+  TTestRoot bad(nullptr);
+  EXPECT_THROW(TextToComponent("object F: TTestRoot\r\n  object G: TZQGroup\r\n    Color = clNoSuchColour\r\n"
+                               "  end\r\nend\r\n",
+                               &bad),
+               EReadError);
 }
 
 TEST(SplitterScreenshot, GroupsAndFramesInTwoPanes) {
