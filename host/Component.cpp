@@ -103,7 +103,8 @@ void TComponent::InsertComponent(TComponent* AComponent) {
   ValidateRename(AComponent, "", AComponent->name_);
   Insert(AComponent);
   if (state_.Contains(csDesigning)) AComponent->SetDesigning(true);
-  Notification(AComponent, opInsert);
+  // Telling every sibling of every insert would make reading a form quadratic in its size.
+  if (!state_.Contains(csReading)) Notification(AComponent, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* AComponent) {

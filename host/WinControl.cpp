@@ -138,7 +138,8 @@ void TWinControl::InsertControl(TControl* AControl) {
   if (AControl->parentShowHint_) AControl->showHint_ = GetShowHint();
   AControl->UpdateAnchorRules();
   if (auto* w = dynamic_cast<TWinControl*>(AControl); w && HandleAllocated()) w->HandleNeeded();
-  AlignControls();
+  // While a form file is read the children are aligned once, in Loaded: per child it would be quadratic.
+  if (!GetComponentState().Contains(csLoading)) AlignControls();
   if (!dynamic_cast<TWinControl*>(AControl)) AControl->Invalidate();
 }
 
@@ -296,6 +297,11 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) { TCon
 void TWinControl::BoundsChanged() {
   if (handle_)
     SetWindowPos(handle_, nullptr, GetLeft(), GetTop(), GetWidth(), GetHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  AlignControls();
 }
 
 void TWinControl::AlignControls() {

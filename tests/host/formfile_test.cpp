@@ -53,6 +53,7 @@ public:
 protected:
   void Loaded() override {
     TComponent::Loaded();
+    if (caption_ == "fail in Loaded") throw Exception("Loaded failed");
     loadLog.push_back(GetName() + (partner_ ? "->" + partner_->GetName() : std::string()));
   }
 
@@ -188,6 +189,19 @@ TEST_F(FormFile, FailuresRaiseReadErrorsAndFreeWhatWasCreated) {
   }
   EXPECT_THROW(TextToComponent("object F: TTestWidget\r\n  object A: TMissing\r\n  end\r\nend\r\n", &root),
                EClassNotFound);
+}
+
+TEST_F(FormFile, ALoadedThatRaisesFailsTheReadAndLeavesNothing) {
+  TTestWidget root(nullptr);
+  const std::string text =
+      "object F: TTestWidget\r\n  object A: TTestWidget\r\n  end\r\n"
+      "  object B: TTestWidget\r\n    Caption = 'fail in Loaded'\r\n  end\r\n"
+      "  object C: TTestWidget\r\n  end\r\nend\r\n";
+  EXPECT_THROW(TextToComponent(text, &root), Exception);
+  EXPECT_EQ(root.GetComponentCount(), 0);
+  EXPECT_EQ(TTestWidget::freed, 3);
+  EXPECT_EQ(loadLog, (std::vector<std::string>{"F", "A"}));  // C never got Loaded: it is gone
+  EXPECT_FALSE(root.GetComponentState().Contains(csLoading) || root.GetComponentState().Contains(csReading));
 }
 
 TEST_F(FormFile, NumbersOutsideTheirRangeAreReadErrors) {
