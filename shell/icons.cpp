@@ -63,14 +63,34 @@ bool IsPlainDirectory(IShellFolder* folder, PCItemIDList relative) {
          (attributes & kWanted) == (SFGAO_FILESYSTEM | SFGAO_FOLDER);
 }
 
-// The generic folder icons, asked of the shell once per process.
-void GenericFolderIcons(int& normal, int& open) {
+// The item's open icon asked by its own absolute list: through its parent, or by name alone, the shell
+// may answer the closed one (Wine does). -1 when the folder cannot name its own list.
+int OpenIconByIdList(IShellFolder* folder, PCItemIDList relative) {
+  TComPtr<IPersistFolder2> persist;
+  LPITEMIDLIST own = nullptr;
+  if (FAILED(folder->QueryInterface(IID_IPersistFolder2, persist.PutVoid())) || !persist ||
+      FAILED(persist->GetCurFolder(&own)) || !own)
+    return -1;
+  IMalloc* m = ShellIMalloc();
+  const TIdListPtr folderList(own, m);
+  const TIdListPtr absolute(ConcatIdLists(m, folderList.Get(), relative), m);
+  return absolute ? IconIndex(reinterpret_cast<LPCSTR>(absolute.Get()), 0,
+                              SHGFI_SYSICONINDEX | SHGFI_PIDL | SHGFI_SMALLICON | SHGFI_OPENICON)
+                  : -1;
+}
+
+// The generic folder icons, asked of the shell once per process: the closed one by name, the open one
+// by the list of the first plain folder that asks.
+void GenericFolderIcons(IShellFolder* folder, PCItemIDList relative, int& normal, int* open) {
   static const int kNormal = IconIndex("folder", FILE_ATTRIBUTE_DIRECTORY,
                                        SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON);
-  static const int kOpen = IconIndex("folder", FILE_ATTRIBUTE_DIRECTORY,
-                                     SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON | SHGFI_OPENICON);
+  static int openIndex = -1;
   normal = kNormal;
-  open = kOpen;
+  if (!open) return;
+  if (openIndex < 0) openIndex = OpenIconByIdList(folder, relative);
+  *open = openIndex >= 0 ? openIndex
+                         : IconIndex("folder", FILE_ATTRIBUTE_DIRECTORY,
+                                     SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON | SHGFI_OPENICON);
 }
 
 }  // namespace
@@ -82,9 +102,8 @@ int ShellGetIconIndex(PCItemIDList list, UINT flags) {
 int ShellGetIconIndexInFolder(IShellFolder* folder, PCItemIDList relative, int* openIndex) {
   if (!folder || !relative) return -1;
   if (IsPlainDirectory(folder, relative)) {
-    int normal = 0, open = 0;
-    GenericFolderIcons(normal, open);
-    if (openIndex) *openIndex = open;
+    int normal = 0;
+    GenericFolderIcons(folder, relative, normal, openIndex);
     return normal;
   }
   if (!openIndex) {
@@ -94,7 +113,10 @@ int ShellGetIconIndexInFolder(IShellFolder* folder, PCItemIDList relative, int* 
         icons->GetIconOf(relative, GIL_FORSHELL, &index) == S_OK && index >= 0)
       return index;
   }
-  return SHMapPIDLToSystemImageListIndex(folder, relative, openIndex);
+  const int normal = SHMapPIDLToSystemImageListIndex(folder, relative, openIndex);
+  if (openIndex && normal >= 0)
+    if (const int open = OpenIconByIdList(folder, relative); open >= 0) *openIndex = open;
+  return normal;
 }
 
 int ShellGetIconIndexFromPath(const std::string& path, UINT flags) {

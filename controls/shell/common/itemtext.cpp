@@ -1,4 +1,8 @@
 #include "controls/shell/common/itemtext.h"
+
+#include <cstring>
+#include <unordered_map>
+
 #include "host/Handles.h"
 #include "host/Format.h"
 #include "host/SysUtils.h"
@@ -40,19 +44,41 @@ void GetFileSizeAndDate(PCItemIDList absolute, std::string& size, std::string& d
   if (find) FindDataTexts(fd, size, date);
 }
 
-bool GetFileDetailsInFolder(IShellFolder* folder, PCItemIDList relative, std::string& size, std::string& date,
-                            std::string& type) {
+namespace {
+// Type names by upper-cased extension ("\\" for folders), as the shell gives them for an item.
+std::unordered_map<std::string, std::string>& TypeNames() {
+  static std::unordered_map<std::string, std::string> names;  // the user-interface thread's only
+  return names;
+}
+
+std::string TypeKey(const WIN32_FIND_DATAA& fd) {
+  if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return "\\";
+  const char* dot = std::strrchr(fd.cFileName, '.');
+  return dot ? AnsiUpperCase(dot) : std::string();
+}
+}  // namespace
+
+void FlushFileTypeNames() { TypeNames().clear(); }
+
+bool GetFileDetailsInFolder(IShellFolder* folder, PCItemIDList folderAbsolute, PCItemIDList relative,
+                            std::string& size, std::string& date, std::string& type) {
   WIN32_FIND_DATAA fd = {};
   if (!folder || FAILED(SHGetDataFromIDListA(folder, relative, SHGDFIL_FINDDATA, &fd, sizeof fd)) || !fd.cFileName[0])
     return false;
   size.clear();
   date.clear();
   FindDataTexts(fd, size, date);
-  const DWORD kind = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-  SHFILEINFOA info = {};
-  type.clear();
-  if (SHGetFileInfoA(fd.cFileName, kind, &info, sizeof info, SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES))
-    type.assign(info.szTypeName, strnlen(info.szTypeName, sizeof info.szTypeName));
+  const std::string key = TypeKey(fd);
+  const auto known = TypeNames().find(key);
+  if (known != TypeNames().end()) {
+    type = known->second;
+    return true;
+  }
+  IMalloc* m = ShellIMalloc();
+  const TIdListPtr absolute(ConcatIdLists(m, folderAbsolute ? folderAbsolute : EmptyIdList(), relative), m);
+  if (!absolute) return false;
+  GetFileTypeName(absolute.Get(), SFGAO_FILESYSTEM, type);
+  TypeNames().emplace(key, type);
   return true;
 }
 

@@ -78,7 +78,8 @@ void TZQShListData::GetExtraData() {
   if (texts_) return;
   auto texts = std::make_unique<TFileTexts>();
   if (!listIsFresh_ ||
-      !GetFileDetailsInFolder(owner_->GetCurrentFolder(), relative_.Get(), texts->size, texts->modified, texts->type))
+      !GetFileDetailsInFolder(owner_->GetCurrentFolder(), owner_->GetCurrentFolderIdList(), relative_.Get(),
+                              texts->size, texts->modified, texts->type))
     GetFileDetails(GetAbsoluteIdList(), GetAttributes(), texts->size, texts->modified, texts->type);
   texts_ = std::move(texts);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "controls/shell/common/enumitems.h"
+#include "controls/shell/common/itemtext.h"
 #include "controls/shell/common/windowhelpers.h"
 #include "host/Dialogs.h"
 #include "host/Screen.h"
@@ -89,6 +90,7 @@ void TZQCustomShellList::FillList(IShellFolder* folder, PCItemIDList absolute) {
   TListItemsUpdate bracket(GetItems());
   TErrorModeScope errorMode;
   FillStart();
+  FlushFileTypeNames();
   try {
     IMalloc* m = GetShellMalloc();
     const HWND owner = GetParentFormHandle(this);

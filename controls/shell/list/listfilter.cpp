@@ -8,10 +8,9 @@
 namespace korvane {
 
 namespace {
-// A pattern names files of this directory only: no separators, no drive, no "..".
-bool IsLocalPattern(const std::string& pattern) {
-  return pattern.find_first_of("\\/:") == std::string::npos && pattern.find("..") == std::string::npos;
-}
+// A pattern names files of this directory only: no separators, no drive. Dots are plain characters
+// ("two..dots.txt"); a bare ".." finds only the parent folder, which the search skips as a folder.
+bool IsLocalPattern(const std::string& pattern) { return pattern.find_first_of("\\/:") == std::string::npos; }
 
 // Adds the upper-cased names of the files dir + pattern finds.
 void AddMatches(const std::string& dir, const std::string& pattern, std::set<std::string>& names) {

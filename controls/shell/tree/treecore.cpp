@@ -3,6 +3,7 @@
 #include "controls/shell/tree/shelltree.h"
 
 #include "host/Application.h"
+#include "host/Exceptions.h"
 #include "host/Method.h"
 
 #include <dbt.h>
@@ -90,7 +91,13 @@ void TZQCustomShellTree::BaseFolderChanged(TObject*) {
 
 void TZQCustomShellTree::Loaded() {
   if (options_.Contains(zqstoAutoFill) && !shellCombo_) {
-    if (GetItems()->GetCount() == 0) FillItems();
+    // A base folder that cannot be enumerated (Printers under Wine) ends its fill silently; the form loads.
+    if (GetItems()->GetCount() == 0) {
+      try {
+        FillItems();
+      } catch (const EAbort&) {
+      }
+    }
     if (shellList_) shellList_->SetFolder(selectedFolder_.get());
   }
   const TZQLinkLock block(expansionBlock_);  // no node expands while the host's Loaded runs

@@ -9,6 +9,7 @@
 #include "host/Forms.h"
 #include "host/PropInfo.h"
 #include "host/SysUtils.h"
+#include "tests/support/GdiObjects.h"
 #include "tests/support/ListItems.h"
 #include "tests/support/Platform.h"
 #include "tests/support/ShellFixtures.h"
@@ -130,9 +131,20 @@ TEST_F(ShellList, AReportViewListsTheFolderInTheShellsOrderWithTheStandardColumn
   EXPECT_EQ(Text(list, notes, 1), "1KB");
   EXPECT_EQ(Text(list, big, 1), "3KB");
   EXPECT_EQ(Text(list, IndexOfCaption(list, "FILE.TXT"), 1), "0KB");
-  // Wine's prefix registers no description for text files: the shell names the type by its
-  // extension, with the dot when asked by name (the list asks by name: no disk access).
-  EXPECT_EQ(Text(list, notes, 2), test::WindowsElseWine<std::string>("Text Document", ".txt file"));
+  // The type is the shell's answer for the item's own identifier list, as its view shows it. Wine's
+  // prefix registers no description for text files and names the type by its extension ("txt file";
+  // asked by name alone it says ".txt file").
+  EXPECT_EQ(Text(list, notes, 2), test::WindowsElseWine<std::string>("Text Document", "txt file"));
+  EXPECT_EQ(Text(list, IndexOfCaption(list, "FILE.TXT"), 2), Text(list, notes, 2));
+  const auto shellType = [&](const std::string& path) {
+    TIdListPtr item;
+    EXPECT_EQ(ShellGetIdListFromPath(path, item), S_OK);
+    SHFILEINFOA info = {};
+    SHGetFileInfoA(reinterpret_cast<LPCSTR>(item.Get()), 0, &info, sizeof info, SHGFI_TYPENAME | SHGFI_PIDL);
+    return std::string(info.szTypeName);
+  };
+  EXPECT_EQ(Text(list, big, 2), shellType(dir / "big.dat"));
+  EXPECT_EQ(Text(list, 0, 2), shellType(dir / "Alpha"));
   EXPECT_EQ(Text(list, notes, 3), ModifiedText(dir / "notes.txt"));
   EXPECT_EQ(Text(list, 0, 1), "");  // a folder has no size
   EXPECT_EQ(Text(list, notes, 7), "");  // no such column
@@ -226,6 +238,10 @@ TEST_F(ShellList, FiltersFollowTheFileSystemsWildcardsAndAlwaysPassFolders) {
   dir.File("Alpha\\outside.txt");
   list->SetFileFilter("..\\*;Alpha\\*.txt;C:*;*.md");
   EXPECT_EQ(Captions(list), (std::vector<std::string>{"Alpha", "zeta", "c.md"}));
+  // Dots inside a name are plain characters; a bare ".." names only the parent folder.
+  dir.File("two..dots.txt");
+  list->SetFileFilter("two..dots.txt;..");
+  EXPECT_EQ(Captions(list), (std::vector<std::string>{"Alpha", "zeta", "two..dots.txt"}));
 
   // A folder without a path is not filtered.
   list->GetFolder()->SetCSIDL(csidlDrives);
@@ -522,6 +538,23 @@ TEST_F(ShellList, AFormFileKeepsFolderFilterAndOptionsAndTheNewWindowFillsOnce) 
   test::Pump(100);
   EXPECT_EQ(list->fills, 1);
   EXPECT_EQ(Captions(list), (std::vector<std::string>{"Alpha", "zeta", "FILE.TXT", "notes.txt"}));
+}
+
+TEST_F(ShellList, TreesAndListsGiveBackEveryGdiObjectWhenFreed) {
+  const auto cycle = [&] {
+    auto* tree = new TZQShellTree(form.Get());
+    tree->SetParent(form.Get());
+    tree->GetBaseFolder()->SetPathName(dir.Path());
+    TZQShellList* list = MakeList(dir.Path());
+    test::Pump(10);
+    list->Free();
+    tree->Free();
+  };
+  cycle();  // the first fills the shell's own caches
+  const int before = test::GdiObjectCount();
+  for (int i = 0; i < 20; ++i) cycle();
+  // Each once kept the image list its constructor made: 6 objects a tree, 12 a list.
+  EXPECT_LE(test::GdiObjectCount() - before, 2);
 }
 
 TEST_F(ShellList, CustomDrawEventsSeeEachItemWithItsRecord) {

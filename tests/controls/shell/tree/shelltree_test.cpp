@@ -78,6 +78,20 @@ TEST_F(ShellTree, DirectoryBaseIsTheExpandedTopNodeWithItsFoldersInShellOrder) {
   // SFGAO_HIDDEN only, which the tree does not ask for.
   EXPECT_EQ(Child(top, "secret")->GetCut(), test::WindowsElseWine(true, false));
   EXPECT_FALSE(Child(top, "alpha")->GetCut());
+  // The icons the shell gives each folder's own list: closed, and open when selected.
+  UpdateWindow(tree->GetHandle());
+  const auto shellIcon = [&](const std::string& path, UINT open) {
+    TIdListPtr item;
+    EXPECT_EQ(ShellGetIdListFromPath(path, item), S_OK);
+    SHFILEINFOA info = {};
+    SHGetFileInfoA(reinterpret_cast<LPCSTR>(item.Get()), 0, &info, sizeof info,
+                   SHGFI_SYSICONINDEX | SHGFI_PIDL | SHGFI_SMALLICON | open);
+    return info.iIcon;
+  };
+  TTreeNode* beta = Child(top, "beta");
+  EXPECT_EQ(beta->GetImageIndex(), shellIcon(dir / "beta", 0));
+  EXPECT_EQ(beta->GetSelectedIndex(), shellIcon(dir / "beta", SHGFI_OPENICON));
+  EXPECT_NE(beta->GetSelectedIndex(), beta->GetImageIndex());
 
   // Without hidden items and with non-folders.
   tree->SetOptions(TZQShellTreeOptions::FromMask(ZQ_SHELL_TREE_DEFAULT_OPTIONS) - TZQShellTreeOptions{zqstoShowHidden} +
@@ -506,6 +520,34 @@ TEST_F(ShellTree, AFormFileFillsOnceAfterReadingWithTheStoredBaseFolder) {
   target.Show();
   test::Pump(100);  // a deferred fill of the new window finds nodes and does nothing
   EXPECT_EQ(tree->fills.size(), 1u);
+}
+
+TEST_F(ShellTree, AFormFileWhoseBaseFolderCannotBeEnumeratedStillLoads) {
+  RegisterClass(TZQShellTree::StaticClassInfo());
+  struct TTestRoot : TForm {
+    using TForm::TForm;
+  };
+  std::string text;
+  {
+    TTestRoot source(nullptr);
+    source.SetName("Form1");
+    auto* tree = new TZQShellTree(&source);
+    tree->SetName("Tree1");
+    tree->SetParent(&source);
+    try {
+      tree->GetBaseFolder()->SetCSIDL(csidlPrinters);
+    } catch (const EAbort&) {  // Wine: the fill of a set base folder ends silently, as in a message handler
+    }
+    text = ComponentToText(&source);
+  }
+  // Windows enumerates the printers; Wine binds the folder but its EnumObjects answers E_NOTIMPL, and that
+  // fill ends silently.
+  TTestRoot target(nullptr);
+  EXPECT_NO_THROW(TextToComponent(text, &target));
+  auto* tree = dynamic_cast<TZQShellTree*>(target.FindComponent("Tree1"));
+  ASSERT_NE(tree, nullptr);
+  ASSERT_NE(tree->GetItems()->GetFirstNode(), nullptr);  // the base folder's own node
+  EXPECT_FALSE(tree->GetComponentState().Contains(csLoading));
 }
 
 TEST_F(ShellTree, DesignHitTestAndSpecialKeysWhileEditing) {
