@@ -7,8 +7,9 @@ TCustomImageList::TCustomImageList(TComponent* AOwner) : TComponent(AOwner) {}
 TCustomImageList::~TCustomImageList() { FreeHandle(); }
 
 void TCustomImageList::FreeHandle() {
-  if (handle_ && !shareImages_) ImageList_Destroy(handle_);
+  if (handle_ && (made_ || !shareImages_)) ImageList_Destroy(handle_);
   handle_ = nullptr;
+  made_ = false;
 }
 
 void TCustomImageList::SetHandle(HIMAGELIST value) {
@@ -34,8 +35,8 @@ void TCustomImageList::SetSize(int width, int height) {
   width_ = width;
   height_ = height;
   FreeHandle();
-  shareImages_ = false;  // a list made here is the list's own
   handle_ = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 4, 4);
+  made_ = handle_ != nullptr;
   if (OnChange) OnChange(this);
 }
 

@@ -1,5 +1,6 @@
-// Image lists. With ShareImages set the list only borrows its handle (the
-// shell's system image lists are shared this way) and never destroys it.
+// Image lists. With ShareImages set the list only borrows a handle it is given (the
+// shell's system image lists are shared this way) and never destroys it. A list it
+// made itself (SetSize, AddIcon) is always its own to destroy.
 #pragma once
 #include "host/Component.h"
 #include "host/Graphics.h"
@@ -30,6 +31,7 @@ public:
 private:
   void FreeHandle();
   HIMAGELIST handle_ = nullptr;
+  bool made_ = false;  // handle_ was created here
   bool shareImages_ = false;
   int width_ = 16, height_ = 16;
 };

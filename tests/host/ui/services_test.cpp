@@ -144,6 +144,13 @@ TEST(ImageLists, ASharedSystemListOutlivesItsWrapper) {
   EXPECT_EQ(own.GetCount(), 1);
   own.SetHandle(nullptr);
   EXPECT_EQ(ImageList_GetImageCount(mine), 0);  // its own list was destroyed
+  // A list it made stays its own to destroy when it then shares another (as the shell controls do).
+  own.SetSize(16, 16);
+  mine = own.GetHandle();
+  own.AddIcon(LoadIconA(nullptr, IDI_APPLICATION));
+  own.SetShareImages(true);
+  own.SetHandle(system);
+  EXPECT_EQ(ImageList_GetImageCount(mine), 0);
 }
 
 TEST(SpeedButtons, GroupsKeepOneButtonDown) {
