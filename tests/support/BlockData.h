@@ -28,7 +28,10 @@ public:
 // Offers one block in the "Shell IDList Array" format, as another application would.
 class TBlockData : public IDataObject {
 public:
-  explicit TBlockData(Bytes block, bool offer = true) : block_(std::move(block)), offer_(offer) {}
+  // How GetData hands the block over: as asked, or answering S_OK with a medium that holds none.
+  enum TMedium { kGlobal, kNullGlobal, kStream, kNullMedium };
+  explicit TBlockData(Bytes block, bool offer = true, TMedium medium = kGlobal)
+      : block_(std::move(block)), offer_(offer), medium_(medium) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (iid == IID_IUnknown || iid == IID_IDataObject) {
       *out = this;
@@ -41,6 +44,21 @@ public:
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
     if (!offer_ || f->cfFormat != CF_IDLIST || !(f->tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
+    *m = STGMEDIUM{};
+    switch (medium_) {
+      case kGlobal: break;
+      case kNullGlobal:
+        m->tymed = TYMED_HGLOBAL;
+        return S_OK;
+      case kStream:
+        m->tymed = TYMED_ISTREAM;
+        if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &m->pstm))) return E_OUTOFMEMORY;
+        m->pstm->Write(block_.data(), static_cast<ULONG>(block_.size()), nullptr);
+        return S_OK;
+      case kNullMedium:
+        m->tymed = TYMED_NULL;
+        return S_OK;
+    }
     HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, block_.size());
     if (!block_.empty()) std::memcpy(GlobalLock(h), block_.data(), block_.size());
     GlobalUnlock(h);
@@ -67,6 +85,7 @@ public:
 private:
   Bytes block_;
   bool offer_;
+  TMedium medium_;
 };
 
 inline Bytes ListBytes(PCItemIDList l) {

@@ -32,21 +32,25 @@ bool ParseIdListArray(const std::uint8_t* block, std::size_t size, std::vector<U
 }
 
 namespace {
-// Reads data's "Shell IDList Array" block: false without one; offsets empty when it is malformed.
+// Reads data's "Shell IDList Array" block: false when the data offers none. Offsets are empty when what
+// it hands over cannot be used: another medium than a global block, no block, a malformed one, no items.
 template <class F>
 bool WithIdListArray(IDataObject* data, F&& f) {
   if (!data) return false;
   FORMATETC format = {static_cast<CLIPFORMAT>(CF_IDLIST), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
   TStgMedium medium;
-  if (FAILED(data->GetData(&format, medium.Put())) || medium.Get().tymed != TYMED_HGLOBAL || !medium.Get().hGlobal)
-    return false;
+  if (FAILED(data->GetData(&format, medium.Put()))) return false;
+  std::vector<UINT> offsets;
+  if (medium.Get().tymed != TYMED_HGLOBAL || !medium.Get().hGlobal) {
+    f(nullptr, offsets);
+    return true;
+  }
   // The block comes from another application: every count and offset is checked
   // against its real size before anything is read from it.
   const std::size_t size = GlobalSize(medium.Get().hGlobal);
   TGlobalLock lock(medium.Get().hGlobal);
   const auto* block = static_cast<const std::uint8_t*>(lock.Get());
-  std::vector<UINT> offsets;
-  if (!ParseIdListArray(block, size, offsets)) offsets.clear();
+  if (!ParseIdListArray(block, size, offsets) || offsets.size() < 2) offsets.clear();
   f(block, offsets);
   return true;
 }

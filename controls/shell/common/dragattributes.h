@@ -10,8 +10,9 @@ namespace korvane {
 // Copy, move and link bits (7 unless the "Shell IDList Array" data says otherwise).
 // The data is foreign: a malformed block answers 7.
 DWORD GetDataObjectAttributes(IDataObject* data);
-// The data offers a "Shell IDList Array" whose count or offsets do not fit its
-// size: nothing of it may reach the shell.
+// The data offers a "Shell IDList Array" that names no item: another medium than a
+// global block, a null block, no items, or a count or offsets that do not fit its
+// size. Nothing of it may reach the shell.
 bool HasMalformedIdListArray(IDataObject* data);
 // The count + 1 offsets (parent first) of a CIDA block, each checked to hold a
 // terminated list inside size; false when any does not.

@@ -52,8 +52,14 @@ HRESULT TZQDragHover::Drop(const void* place, const TMakeTarget& make, IDataObje
                            POINTL point, DWORD& effect) {
   keyState |= keyState_ & (MK_LBUTTON | MK_RBUTTON);  // released by now; the shell's menu needs them
   if (data && data != data_.Get()) {
+    LeaveTarget();  // the target was entered with the other data: it is entered again below, or not at all
     data_ = TComPtr<IDataObject>::Share(data);
     refused_ = HasMalformedIdListArray(data);
+  }
+  if (refused_) {
+    effect = DROPEFFECT_NONE;
+    Leave();
+    return S_OK;
   }
   DWORD scratch = effect;
   if (place != place_ || !place) Over(place, make, keyState, point, scratch);

@@ -252,6 +252,54 @@ TEST_F(TreeDrag, ForeignDataWithBadCountsOrOffsetsDropsNothing) {
   EXPECT_EQ(target->Release(), 0u);
 }
 
+TEST_F(TreeDrag, DataThatNamesNoItemOrIsSwappedAtTheDropNeverReachesTheShell) {
+  TIdListPtr folder, file;
+  ASSERT_EQ(ShellGetIdListFromPath(dir.Path(), folder), S_OK);
+  ASSERT_EQ(ShellGetIdListFromPath(dir / "notes.txt", file), S_OK);
+  TZQIdListArray levels(file.Get());
+  const test::Bytes parent = test::ListBytes(folder.Get());
+  const test::Bytes good = test::Cida(parent, {test::ListBytes(levels.GetItem(levels.GetCount() - 1))});
+  test::Bytes hugeCount = good;
+  hugeCount[3] = 0x7F;
+  const POINTL over = [&] {
+    const POINT p = test::ScreenPoint(tree->GetHandle(), NodeCenter(Child(top, "beta")));
+    return POINTL{p.x, p.y};
+  }();
+  const DWORD keys = MK_LBUTTON | MK_CONTROL;  // a copy, which the shell's folder target offers for real items
+  auto* target = new TDropTarget_shtv(tree);
+  target->AddRef();
+  {
+    test::TBlockData real(good);
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->DragEnter(&real, keys, over, &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));  // the shell answers for data that names items
+    // Another object at the drop, on the same place: it is checked like the one entered.
+    test::TBlockData swapped(hugeCount);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    EXPECT_EQ(target->Drop(&swapped, 0, over, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  }
+  // S_OK from GetData, but no block: a null handle, another medium, or a block of no items.
+  const test::Bytes noItems = test::Cida(parent, {});
+  const struct {
+    test::Bytes block;
+    test::TBlockData::TMedium medium;
+  } cases[] = {{good, test::TBlockData::kNullGlobal},
+               {good, test::TBlockData::kStream},
+               {good, test::TBlockData::kNullMedium},
+               {noItems, test::TBlockData::kGlobal}};
+  for (const auto& c : cases) {
+    test::TBlockData data(c.block, true, c.medium);
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->DragEnter(&data, keys, over, &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE)) << c.medium;
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    EXPECT_EQ(target->Drop(&data, 0, over, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE)) << c.medium;
+  }
+  EXPECT_EQ(target->Release(), 0u);
+}
+
 TEST_F(TreeDrag, ATargetOutlivingItsTreeAnswersNoneAndTheHoveredDataIsReleased) {
   auto* object = new TDataObject_shtv(tree, alpha);
   object->AddRef();
