@@ -1,11 +1,17 @@
 #include "host/Exceptions.h"
+#include "host/Format.h"
 #include "host/Registry.h"
 #include "host/SysUtils.h"
 #include "shell/Uzqshellutils.h"
 
 namespace korvane {
 
-void RaiseSysError(HRESULT code) { throw Exception(SysErrorMessage(static_cast<unsigned long>(code))); }
+void RaiseSysError(HRESULT code) {
+  std::string text = SysErrorMessage(static_cast<unsigned long>(code));
+  // Some codes have no system text (under Wine even 0x80040111, a failed bind): the message names the code.
+  if (text.empty()) text = Format("System error %.8X", static_cast<unsigned long>(code));
+  throw Exception(text);
+}
 
 namespace {
 int driveInfoLock = 0;

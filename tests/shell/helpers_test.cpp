@@ -79,4 +79,13 @@ TEST(RaiseSysError, CarriesTheSystemText) {
     EXPECT_EQ(e.Message(), SysErrorMessage(static_cast<unsigned long>(E_ACCESSDENIED)));
     EXPECT_FALSE(e.Message().empty());
   }
+  // A code the system has no text for is named: never an empty message box.
+  const HRESULT noText = static_cast<HRESULT>(0x8004FF01);  // an interface's own code: no system text
+  ASSERT_EQ(SysErrorMessage(static_cast<unsigned long>(noText)), "");
+  try {
+    RaiseSysError(noText);
+    FAIL();
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "System error 8004FF01");
+  }
 }
