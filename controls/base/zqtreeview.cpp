@@ -1,4 +1,7 @@
 #include "controls/base/zqtreeview.h"
+
+#include <cstdlib>
+
 #include "controls/base/viewcommon.h"
 
 #include <utility>
@@ -41,6 +44,28 @@ void TZQCustomTreeView::InvalidateNode(TTreeNode* node, bool textOnly, bool eras
   InvalidateRect(GetHandle(), &r, erase);
 }
 
+namespace {
+int ColourDistance(COLORREF a, COLORREF b) {
+  return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+         std::abs(GetBValue(a) - GetBValue(b));
+}
+}  // namespace
+
+// The selection of a tree without the focus stays visible, greyed: the button face, as the system's file
+// manager draws it, or where that is hardly told from the window (Wine's scheme: 245 on 255) a grey a
+// quarter of the way to the button shadow.
+void InactiveSelectionColours(COLORREF& text, COLORREF& background) {
+  const COLORREF window = GetSysColor(COLOR_WINDOW), face = GetSysColor(COLOR_BTNFACE);
+  text = GetSysColor(COLOR_BTNTEXT);
+  if (ColourDistance(face, window) >= 48) {
+    background = face;
+    return;
+  }
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  background = RGB((3 * GetRValue(window) + GetRValue(shadow)) / 4, (3 * GetGValue(window) + GetGValue(shadow)) / 4,
+                   (3 * GetBValue(window) + GetBValue(shadow)) / 4);
+}
+
 TZQTvCustomDraw* TZQCustomTreeView::CreateCustomDraw(NMCUSTOMDRAW* record, LRESULT& result) {
   auto* cd = new TZQTvCustomDraw(GetFont(), record, &result);
   cd->NotifyItems = true;
@@ -58,11 +83,18 @@ TZQCustomDraw* TZQCustomTreeView::ZQCustomDraw(NMCUSTOMDRAW* record, LRESULT& re
 void TZQCustomTreeView::CNNotify(TMessage& m) {
   auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
   switch (hdr->code) {
-    case NM_CUSTOMDRAW:
+    case NM_CUSTOMDRAW: {
+      auto* cd = reinterpret_cast<NMTVCUSTOMDRAW*>(m.LParam);
+      const bool inactiveSelection = !GetHideSelection() && !IsDesigning() && GetFocus() != GetHandle();
+      if (inactiveSelection && cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && (cd->nmcd.uItemState & CDIS_SELECTED))
+        InactiveSelectionColours(cd->clrText, cd->clrTextBk);  // before the events, which may change them
       if (HandleZQCustomDraw(IsDesigning(), IsCustomDrawn(), m, customDraw_,
-                             [&](NMCUSTOMDRAW* r, LRESULT& result) { return ZQCustomDraw(r, result); }))
+                             [&](NMCUSTOMDRAW* r, LRESULT& result) { return ZQCustomDraw(r, result); })) {
+        if (inactiveSelection && cd->nmcd.dwDrawStage == CDDS_PREPAINT) m.Result |= CDRF_NOTIFYITEMDRAW;
         return;
+      }
       break;
+    }
     case TVN_GETDISPINFOA: {
       auto* di = reinterpret_cast<NMTVDISPINFOA*>(m.LParam);
       // The item's lParam is its node: no lookup message (Wine's is a linear search).

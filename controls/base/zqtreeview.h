@@ -12,6 +12,9 @@
 
 namespace korvane {
 
+// The colours of a selected item while the tree has no focus and shows its selection anyway.
+void InactiveSelectionColours(COLORREF& text, COLORREF& background);
+
 using TZQTvCustomDrawEvent = std::function<void(TObject* aSender, TZQCustomDraw* aCD, TTreeNode* aNode)>;
 using TZQTvOnNodeContextMenuEvent =
     std::function<void(TObject* aSender, TTreeNode* aNode, POINT& aPos, TPopupMenu*& aMenu)>;

@@ -128,6 +128,22 @@ TEST_F(Explorer, TheTreeTheComboTheMenusAndTheStatusLineDriveTheList) {
   EXPECT_EQ(Captions(form->List), (std::vector<std::string>{"alpha", "beta", "late.txt", "notes.txt", "secret.txt"}));
 }
 
+TEST_F(Explorer, TheTreeShowsTheOpenFolderGreyedWhileTheListHasTheFocus) {
+  form->List->SetFocus();
+  ASSERT_EQ(GetFocus(), form->List->GetHandle());
+  TTreeNode* open = form->Tree->GetSelected();
+  ASSERT_NE(open, nullptr);
+  const RECT text = open->DisplayRect(true);
+  const auto shot = test::Snapshot(*form->Tree);
+  // The cell behind the name is neither the window's colour nor the focused selection's.
+  const COLORREF behind = shot->PixelRGB(text.left + 1, text.top + 1);
+  EXPECT_NE(behind, GetSysColor(COLOR_WINDOW));
+  EXPECT_NE(behind, GetSysColor(COLOR_HIGHLIGHT));
+  COLORREF expectedText = 0, expectedBack = 0;
+  InactiveSelectionColours(expectedText, expectedBack);
+  EXPECT_EQ(behind, expectedBack);
+}
+
 TEST_F(Explorer, BrowseForFolderMovesTheExplorerToTheChosenFolder) {
   // The system's dialog, driven to a folder and closed with OK.
   test::ModalDriver driver([] { return test::FindProcessWindow("#32770"); }, [](HWND dialog) {
