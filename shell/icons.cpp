@@ -1,7 +1,10 @@
 #include <cwchar>
+#include <vector>
 
 #include "host/Handles.h"
 #include "shell/Uzqshellutils.h"
+
+#include <commoncontrols.h>  // after windows.h and commctrl.h, which it needs
 
 namespace korvane {
 namespace {
@@ -12,27 +15,32 @@ int IconIndex(LPCSTR pathOrList, DWORD attributes, UINT flags) {
   return info.iIcon;
 }
 
-// Overlay 1 (shared) and 2 (shortcut) of both system lists, from shell32's
-// icons 29 and 30; once per process.
+// Overlay 1 (shared) and 2 (shortcut) of the system lists, from shell32's icons 29 and 30; once per
+// process. The shell keeps one list per size (small, large, and on later systems extra large, system
+// small, jumbo) and hands out one index for all of them, so each image goes into every one of them:
+// added to two only, the others fall behind and every icon the shell adds after gets an index that
+// names another image in the two (Wine: My Computer showed the shortcut arrow).
 void InstallOverlays(HIMAGELIST small, HIMAGELIST large) {
+  // IID_IImageList, which not every import library defines.
+  static const IID kImageList = {0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
   const TModuleHandle shell32(LoadLibraryA("shell32.dll"));
   if (!shell32) return;
-  const struct {
-    int resource;
-    int overlay;
-  } kOverlays[] = {{29, 1}, {30, 2}};
-  for (const auto& o : kOverlays) {
-    const struct {
-      HIMAGELIST list;
-      int size;
-    } kLists[] = {{small, 16}, {large, 32}};
-    for (const auto& l : kLists) {
-      if (!l.list) continue;
-      const TIconHandle icon(static_cast<HICON>(
-          LoadImageA(shell32.Get(), MAKEINTRESOURCEA(o.resource), IMAGE_ICON, l.size, l.size, 0)));
-      if (!icon) continue;
-      const int index = ImageList_ReplaceIcon(l.list, -1, icon.Get());
-      if (index >= 0) ImageList_SetOverlayImage(l.list, index, o.overlay);
+  std::vector<HIMAGELIST> lists;
+  for (int kind = SHIL_LARGE; kind <= SHIL_JUMBO; ++kind) {
+    void* list = nullptr;
+    if (SUCCEEDED(SHGetImageList(kind, kImageList, &list)) && list) lists.push_back(static_cast<HIMAGELIST>(list));
+  }
+  if (lists.empty()) lists = {small, large};  // before the shell could tell its lists
+  for (const int resource : {29, 30}) {
+    const int overlay = resource == 29 ? 1 : 2;
+    for (HIMAGELIST list : lists) {
+      if (!list) continue;
+      int cx = 0, cy = 0;
+      ImageList_GetIconSize(list, &cx, &cy);
+      const TIconHandle icon(
+          static_cast<HICON>(LoadImageA(shell32.Get(), MAKEINTRESOURCEA(resource), IMAGE_ICON, cx, cy, 0)));
+      const int index = ImageList_ReplaceIcon(list, -1, icon.Get());  // a null icon still takes the place
+      if (index >= 0 && icon) ImageList_SetOverlayImage(list, index, overlay);
     }
   }
 }

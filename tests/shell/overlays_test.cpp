@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "shell/Uzqshellutils.h"
+
+#include <commoncontrols.h>
+
 #include "tests/support/Dib.h"
 #include "tests/support/Platform.h"
 
@@ -44,4 +47,32 @@ TEST(Overlays, FirstRequestAddsSharedAndShortcutOverlaysToBothLists) {
     else
       EXPECT_GT(shared.CountDifferent(plain), 0) << "no shared-item overlay at " << cx;
   }
+}
+
+TEST(Overlays, IconsTheShellAddsLaterStillDrawThemselves) {
+  ShellGetSystemImageList(zqsizSmall);  // overlays installed (the first test did it in this process)
+  // The shell hands out one index for all its lists: installing must leave them the same length.
+  for (int kind = SHIL_LARGE; kind <= SHIL_SYSSMALL; ++kind) {
+    void* list = nullptr;
+    static const IID kImageList = {0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
+    if (FAILED(SHGetImageList(kind, kImageList, &list)) || !list) continue;
+    EXPECT_EQ(ImageList_GetImageCount(static_cast<HIMAGELIST>(list)), ImageList_GetImageCount(Raw(SHGFI_SMALLICON)))
+        << kind;
+  }
+  // My Computer, asked after the overlays went in, draws its own icon, not another image of the list.
+  TIdListPtr drives;
+  ASSERT_EQ(ShellGetSpecialFolderIdList(nullptr, csidlDrives, drives), S_OK);
+  SHFILEINFOA location = {};
+  ASSERT_TRUE(SHGetFileInfoA(reinterpret_cast<LPCSTR>(drives.Get()), 0, &location, sizeof location,
+                             SHGFI_PIDL | SHGFI_ICONLOCATION));
+  HICON own = nullptr;
+  ASSERT_EQ(ExtractIconExA(location.szDisplayName, location.iIcon, nullptr, &own, 1), 1u);
+  test::Dib expected(16, 16), drawn(16, 16);
+  DrawIconEx(expected.Dc(), 0, 0, own, 16, 16, 0, nullptr, DI_NORMAL);
+  DestroyIcon(own);
+  ImageList_Draw(Raw(SHGFI_SMALLICON), ShellGetIconIndex(drives.Get(), SHGFI_SMALLICON), drawn.Dc(), 0, 0,
+                 ILD_TRANSPARENT);
+  // The list keeps the icon at its own size and blend, so edges may differ a little; another image (the
+  // shortcut arrow the index named when the lists fell out of step) differs in most of its pixels.
+  EXPECT_LT(drawn.CountDifferent(expected), 64);
 }
