@@ -123,9 +123,12 @@ void TTreeNode::SetDropTarget(bool v) {
 bool TTreeNode::GetCut() const { return State(TVIS_CUT); }
 void TTreeNode::SetCut(bool v) { SetState(TVIS_CUT, v); }
 
+// Walking the nodes asks the native control straight: a walk over many siblings is two queries each.
 static TTreeNode* Related(const TTreeNode* node, UINT code) {
+  TCustomTreeView* view = node->GetTreeView();
+  if (!view->HandleAllocated()) return nullptr;
   HTREEITEM item = reinterpret_cast<HTREEITEM>(
-      SendMessageA(node->GetTreeView()->GetHandle(), TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(node->GetItemId())));
+      view->NativeQuery(TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(node->GetItemId())));
   return node->GetOwner()->GetNodeFromItem(item);
 }
 
@@ -255,7 +258,7 @@ TTreeNode* TTreeNodes::GetNodeFromItem(HTREEITEM item) const {
   TVITEMA tv = {};
   tv.mask = TVIF_PARAM;
   tv.hItem = item;
-  if (!SendMessageA(owner_->GetHandle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv))) return nullptr;
+  if (!owner_->NativeQuery(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv))) return nullptr;
   return reinterpret_cast<TTreeNode*>(tv.lParam);
 }
 
@@ -334,6 +337,13 @@ TTreeNode* TTreeNodes::InsertObject(TTreeNode* sibling, const std::string& s, vo
   if (!sibling) return AddObject(nullptr, s, data);
   TTreeNode* prev = sibling->GetPrevSibling();
   return InternalAdd(ParentOf(sibling), prev ? prev->GetItemId() : TVI_FIRST, s, data);
+}
+
+TTreeNode* TTreeNodes::InsertObject(TTreeNode* sibling, const std::string& s, void* data,
+                                    const TTreeNodeState& state) {
+  if (!sibling) return InternalAdd(TVI_ROOT, TVI_LAST, s, data, &state);
+  TTreeNode* prev = sibling->GetPrevSibling();
+  return InternalAdd(ParentOf(sibling), prev ? prev->GetItemId() : TVI_FIRST, s, data, &state);
 }
 
 void TTreeNodes::Delete(TTreeNode* node) {

@@ -138,6 +138,7 @@ public:
   TTreeNode* AddChildObjectFirst(TTreeNode* parent, const std::string& s, void* data);
   TTreeNode* Insert(TTreeNode* sibling, const std::string& s) { return InsertObject(sibling, s, nullptr); }
   TTreeNode* InsertObject(TTreeNode* sibling, const std::string& s, void* data);
+  TTreeNode* InsertObject(TTreeNode* sibling, const std::string& s, void* data, const TTreeNodeState& state);
   void Delete(TTreeNode* node);
   void Clear();
   void BeginUpdate();

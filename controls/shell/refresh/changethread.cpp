@@ -10,7 +10,9 @@ TChangeHandlerThread::TChangeHandlerThread(HWND target, UINT message)
       replyEvent_(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
       target_(target),
       message_(message),
-      slots_(kSlots, INVALID_HANDLE_VALUE) {
+      slots_(kSlots, INVALID_HANDLE_VALUE),
+      named_(kSlots),
+      changes_(kSlots) {
   if (commandEvent_ && replyEvent_) Start();
   else broken_ = true;
 }
@@ -18,15 +20,99 @@ TChangeHandlerThread::TChangeHandlerThread(HWND target, UINT message)
 TChangeHandlerThread::~TChangeHandlerThread() {
   Stop(INFINITE);
   for (int i = 0; i < kSlots; ++i) CloseSlot(i);
-  if (pending_ != INVALID_HANDLE_VALUE) FindCloseChangeNotification(pending_);
+  if (pending_ != INVALID_HANDLE_VALUE && !pendingNamed_) FindCloseChangeNotification(pending_);
   if (commandEvent_) CloseHandle(commandEvent_);
   if (replyEvent_) CloseHandle(replyEvent_);
 }
 
 void TChangeHandlerThread::CloseSlot(int slot) {
-  HANDLE& h = slots_[static_cast<std::size_t>(slot)];
-  if (h != INVALID_HANDLE_VALUE) FindCloseChangeNotification(h);
+  const auto at = static_cast<std::size_t>(slot);
+  HANDLE& h = slots_[at];
+  if (named_[at]) named_[at].reset();  // its event is the slot's handle
+  else if (h != INVALID_HANDLE_VALUE) FindCloseChangeNotification(h);
   h = INVALID_HANDLE_VALUE;
+  const std::lock_guard<std::mutex> lock(changesLock_);
+  changes_[at] = TChanges();
+}
+
+TChangeHandlerThread::TNamedWatch::~TNamedWatch() {
+  if (armed) {
+    // The read writes into the buffer until it ends: cancelled, and waited for.
+    DWORD bytes = 0;
+    CancelIoEx(directory, &overlapped);
+    GetOverlappedResult(directory, &overlapped, &bytes, TRUE);
+  }
+  if (directory != INVALID_HANDLE_VALUE) CloseHandle(directory);
+  if (overlapped.hEvent) CloseHandle(overlapped.hEvent);
+}
+
+bool TChangeHandlerThread::TNamedWatch::Open(const std::string& path, DWORD notifyFilter, bool watchSubtree) {
+  root = path;
+  if (root.empty() || root.back() != '\\') root += '\\';
+  filter = notifyFilter;
+  subtree = watchSubtree;
+  directory = CreateFileA(path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
+  if (directory == INVALID_HANDLE_VALUE) return false;
+  overlapped.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  return overlapped.hEvent && Arm();
+}
+
+bool TChangeHandlerThread::TNamedWatch::Arm() {
+  ResetEvent(overlapped.hEvent);
+  armed = ReadDirectoryChangesW(directory, buffer.data(), static_cast<DWORD>(buffer.size() * sizeof(DWORD)), subtree,
+                                filter, nullptr, &overlapped, nullptr) != FALSE;
+  return armed;
+}
+
+void TChangeHandlerThread::ReadChanges(int slot) {
+  TNamedWatch& watch = *named_[static_cast<std::size_t>(slot)];
+  DWORD bytes = 0;
+  const bool read = GetOverlappedResult(watch.directory, &watch.overlapped, &bytes, FALSE) != FALSE;
+  watch.armed = false;
+  {
+    const std::lock_guard<std::mutex> lock(changesLock_);
+    TChanges& changes = changes_[static_cast<std::size_t>(slot)];
+    // No bytes: more changes than the buffer held; the folders cannot be told.
+    if (!read || bytes == 0) changes.unknown = true;
+    const auto* base = reinterpret_cast<const BYTE*>(watch.buffer.data());
+    for (DWORD offset = 0; !changes.unknown && offset + sizeof(FILE_NOTIFY_INFORMATION) <= bytes;) {
+      const auto* info = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(base + offset);
+      const int chars = static_cast<int>(std::min<DWORD>(info->FileNameLength, bytes - offset) / sizeof(WCHAR));
+      // The entry's folder: the part of its name up to the last separator.
+      int last = chars;
+      while (last > 0 && info->FileName[last - 1] != L'\\') --last;
+      std::string folder = watch.root;
+      if (last > 1) {
+        const int n = WideCharToMultiByte(CP_ACP, 0, info->FileName, last - 1, nullptr, 0, nullptr, nullptr);
+        std::string part(static_cast<std::size_t>(n), '\0');
+        WideCharToMultiByte(CP_ACP, 0, info->FileName, last - 1, part.data(), n, nullptr, nullptr);
+        folder += part;
+      } else if (folder.size() > 3) {
+        folder.pop_back();  // the watched folder itself; a drive root keeps its separator
+      }
+      if (std::find(changes.folders.begin(), changes.folders.end(), folder) == changes.folders.end())
+        changes.folders.push_back(std::move(folder));
+      if (changes.folders.size() > kMaxNamedFolders) changes.unknown = true;
+      if (info->NextEntryOffset == 0) break;
+      offset += info->NextEntryOffset;
+    }
+    if (changes.unknown) changes.folders.clear();
+  }
+  if (target_) PostMessageA(target_, message_, static_cast<WPARAM>(slot), 0);
+  if (!watch.Arm()) CloseSlot(slot);
+}
+
+bool TChangeHandlerThread::TakeChangedFolders(int slot, std::vector<std::string>& folders) {
+  if (slot < 0 || slot >= kSlots) return false;
+  const std::lock_guard<std::mutex> lock(changesLock_);
+  TChanges& changes = changes_[static_cast<std::size_t>(slot)];
+  const bool known = changes.named && !changes.unknown;
+  for (std::string& f : changes.folders)
+    if (std::find(folders.begin(), folders.end(), f) == folders.end()) folders.push_back(std::move(f));
+  changes.folders.clear();
+  changes.unknown = false;
+  return known;
 }
 
 bool TChangeHandlerThread::Send(TCommand command) {
@@ -39,14 +125,22 @@ bool TChangeHandlerThread::Send(TCommand command) {
   return false;
 }
 
-bool TChangeHandlerThread::AddWatch(const std::string& path, DWORD filter, int& slot, bool subtree) {
+bool TChangeHandlerThread::AddWatch(const std::string& path, DWORD filter, int& slot, bool subtree, bool named) {
   if (path.empty() || broken_ || stopped_) return false;
-  HANDLE h = FindFirstChangeNotificationA(path.c_str(), subtree, filter);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  pending_ = h;
+  if (named) {
+    auto watch = std::make_unique<TNamedWatch>();
+    if (!watch->Open(path, filter, subtree)) return false;
+    pending_ = watch->overlapped.hEvent;
+    pendingNamed_ = std::move(watch);
+  } else {
+    HANDLE h = FindFirstChangeNotificationA(path.c_str(), subtree, filter);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    pending_ = h;
+  }
   if (!Send(TCommand::Add)) return false;  // the worker may still adopt it: it stays the worker's
   if (resultSlot_ < 0) {
-    FindCloseChangeNotification(pending_);  // no free slot: not adopted
+    if (pendingNamed_) pendingNamed_.reset();  // no free slot: not adopted
+    else FindCloseChangeNotification(pending_);
     pending_ = INVALID_HANDLE_VALUE;
     return false;
   }
@@ -89,6 +183,12 @@ void TChangeHandlerThread::Execute() {
             *free = pending_;
             pending_ = INVALID_HANDLE_VALUE;
             resultSlot_ = static_cast<int>(free - slots_.begin());
+            const auto at = static_cast<std::size_t>(resultSlot_);
+            const bool named = pendingNamed_ != nullptr;
+            named_[at] = std::move(pendingNamed_);
+            const std::lock_guard<std::mutex> lock(changesLock_);
+            changes_[at] = TChanges();
+            changes_[at].named = named;
           }
           break;
         }
@@ -102,6 +202,10 @@ void TChangeHandlerThread::Execute() {
     } else if (r > WAIT_OBJECT_0 && r < WAIT_OBJECT_0 + count) {
       failures = 0;
       const int slot = slotOf[r - WAIT_OBJECT_0];
+      if (named_[static_cast<std::size_t>(slot)]) {
+        ReadChanges(slot);
+        continue;
+      }
       if (target_) PostMessageA(target_, message_, static_cast<WPARAM>(slot), 0);
       if (!FindNextChangeNotification(slots_[static_cast<std::size_t>(slot)])) CloseSlot(slot);
     } else if (r > WAIT_ABANDONED_0 && r < WAIT_ABANDONED_0 + count) {

@@ -26,6 +26,8 @@
 #include "host/ExtCtrls.h"
 
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace korvane {
 
@@ -61,8 +63,9 @@ public:
   virtual void FillTree(IShellFolder* folder, TTreeNode* node);
   // One child node for one item of folder when the filter admits it. made
   // receives the new node, nil when the item was refused.
+  // before, when given, is the sibling the new node goes in front of (else it is the last child).
   HRESULT AddNewShellNode(IMalloc* allocator, IShellFolder* folder, PCItemIDList relative, TTreeNode* parentNode,
-                          PCItemIDList parentAbsolute, TTreeNode** made = nullptr);
+                          PCItemIDList parentAbsolute, TTreeNode** made = nullptr, TTreeNode* before = nullptr);
   virtual BOOL CanAdd(IShellFolder* folder, PCItemIDList parentAbsolute, PCItemIDList relative, ULONG attributes);
   void SortNode(TTreeNode* node);  // nil: the top-level nodes
   static bool NodeHasData(TTreeNode* node);
@@ -73,6 +76,9 @@ public:
   // vanished items lose their nodes, new ones get nodes; expansion and the
   // selection stay. A deleted selection moves to the nearest remaining ancestor.
   void RefreshNodes();
+  // The same for the loaded nodes of the given folders only (file-system paths, as a change names them);
+  // none given: every loaded node.
+  void RefreshFolders(const std::vector<std::string>& folders);
   // Watching (treerefresh.cpp): the drive of path, whole; an empty path drops every watch.
   virtual void InstallChangeHandler(const std::string& path);
   void InstallChangeHandlersForAllLocalDrives();
@@ -176,7 +182,10 @@ private:
   void StartTimer(std::intptr_t tag, int interval);
   IMalloc* Allocator();  // raises the system's error when there is none
   SHCONTF EnumFlags() const;
-  void MergeNode(TTreeNode* node, TTreeNode*& remembered);
+  void MergeNode(TTreeNode* node, TTreeNode*& remembered);       // the node and its loaded descendants
+  void MergeChildren(TTreeNode* node, TTreeNode*& remembered);   // the node's own children only
+  void MergeNamed(const std::vector<std::string>& folders, TTreeNode*& remembered);
+  void MergeWith(const std::function<void(TTreeNode*&)>& merge);  // the bracket, the hand-over of a lost selection
   bool InRefreshScope(TZQShTreeData* record);
   void ChangeNotified(WPARAM slot);
   void RefreshTimerElapsed();
@@ -207,7 +216,12 @@ private:
   TTimer* refreshTimer_ = nullptr;  // owned as a component; apart from the hand-over timer, so neither cancels the other
   TChangeWatcher watcher_;
   std::vector<char> slotDrives_;  // the drive letter each watcher slot watches
-  std::set<char> pendingDrives_;  // drives that changed since the last refresh
+  std::set<char> pendingDrives_;  // drives that changed since the last refresh, the folders unknown
+  std::vector<std::string> pendingFolders_;  // folders that changed since the last refresh
+  std::unordered_set<TTreeNode*> filledNodes_;  // the nodes whose children were loaded
+  // Each record's child nodes that carry records. The merges read children here: under Wine every step
+  // to a sibling makes the control search all its items.
+  std::unordered_map<TZQShTreeData*, std::unordered_set<TTreeNode*>> childNodes_;
   std::set<char> refreshScope_;   // drives a running refresh merges; empty: all
   bool dragging_ = false;
   TTreeNode* dragNode_ = nullptr;    // the node a drag out of the tree carries

@@ -145,7 +145,10 @@ void TZQCustomShellTree::FillTree(IShellFolder* folder, TTreeNode* node) {
     if (!node->GetFirstChild()) node->SetHasChildren(false);
     if (next == E_FAIL) Abort();
     if (next != S_FALSE) RaiseSysError(next);
-    if (record) record->SetFilled(true);
+    if (record) {
+      record->SetFilled(true);
+      filledNodes_.insert(node);
+    }
     SortNode(node);
     if (!node->GetParent()) node->Expand(false);
   } catch (...) {
@@ -156,7 +159,8 @@ void TZQCustomShellTree::FillTree(IShellFolder* folder, TTreeNode* node) {
 }
 
 HRESULT TZQCustomShellTree::AddNewShellNode(IMalloc* allocator, IShellFolder* folder, PCItemIDList relative,
-                                            TTreeNode* parentNode, PCItemIDList parentAbsolute, TTreeNode** made) {
+                                            TTreeNode* parentNode, PCItemIDList parentAbsolute, TTreeNode** made,
+                                            TTreeNode* before) {
   if (made) *made = nullptr;
   SFGAOF attributes = kNodeAttributes;
   PCUITEMID_CHILD child = relative;
@@ -174,9 +178,11 @@ HRESULT TZQCustomShellTree::AddNewShellNode(IMalloc* allocator, IShellFolder* fo
   state.Cut = (attributes & SFGAO_GHOSTED) != 0;  // drawn dimmed
   auto record = std::make_unique<TZQShTreeData>(this);
   record->SetData(GetDataFromNode(parentNode), allocator, relative);
-  TTreeNode* node = GetItems()->AddChildObject(parentNode, GetItemDisplayName(folder, relative, SHGDN_INFOLDER),
-                                               record.get(), state);
+  const std::string name = GetItemDisplayName(folder, relative, SHGDN_INFOLDER);
+  TTreeNode* node = before ? GetItems()->InsertObject(before, name, record.get(), state)
+                           : GetItems()->AddChildObject(parentNode, name, record.get(), state);
   record.release();  // the node's now; Delete frees it
+  if (TZQShTreeData* parent = GetDataFromNode(parentNode)) childNodes_[parent].insert(node);
   DoOnInsertItem(node);
   if (made) *made = node;
   return S_OK;
@@ -229,8 +235,13 @@ void TZQCustomShellTree::Delete(TTreeNode* Node) {
   if (Node == lastInserted_) lastInserted_ = nullptr;
   if (Node == menuNode_) menuNode_ = nullptr;
   if (Node == dragNode_) dragNode_ = nullptr;
+  filledNodes_.erase(Node);
   hover_.Forget(Node);
   if (data) {
+    // The parent's record is only a key here: it may have gone before its children.
+    if (const auto siblings = childNodes_.find(data->GetParent()); siblings != childNodes_.end())
+      siblings->second.erase(Node);
+    childNodes_.erase(data);
     Node->SetData(nullptr);
     delete data;
   }

@@ -109,3 +109,37 @@ TEST(ChangeHandlerThread, AThousandWatchersLeaveNoHandleBehind) {
   }
   EXPECT_LE(handles(), before + 4);  // a thousand cycles of three handles each would show
 }
+
+TEST(ChangeHandlerThread, ANamedWatchTellsTheFoldersOfItsChanges) {
+  test::TempDir dir;
+  dir.Folder("sub");
+  Receiver receiver;
+  TChangeWatcher watcher = MakeChangeWatcher(receiver.Get(), kNotify);
+  int named = -1, plain = -1;
+  ASSERT_TRUE(watcher->AddWatch(dir.Path(), FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME, named, true, true));
+  ASSERT_TRUE(watcher->AddWatch(dir / "sub", FILE_NOTIFY_CHANGE_FILE_NAME, plain, false));
+  std::vector<std::string> folders;
+  EXPECT_TRUE(watcher->TakeChangedFolders(named, folders));  // nothing yet, but it could tell
+  EXPECT_TRUE(folders.empty());
+
+  dir.File("top.txt");
+  dir.Folder("made");
+  ASSERT_TRUE(Contains(receiver.Collect(500), named));
+  ASSERT_TRUE(watcher->TakeChangedFolders(named, folders));
+  EXPECT_EQ(folders, (std::vector<std::string>{dir.Path()}));  // both entries are in the watched folder, named once
+  folders.clear();
+  EXPECT_TRUE(watcher->TakeChangedFolders(named, folders));
+  EXPECT_TRUE(folders.empty());  // taken
+
+  // A change inside a sub-folder names that folder. (Wine's change handles do not see into sub-folders, but
+  // its ReadDirectoryChangesW does.)
+  dir.File("sub\\inner.txt");
+  const std::vector<int> slots = receiver.Collect(500);
+  EXPECT_TRUE(Contains(slots, plain));
+  EXPECT_TRUE(Contains(slots, named));
+  ASSERT_TRUE(watcher->TakeChangedFolders(named, folders));
+  EXPECT_EQ(folders, (std::vector<std::string>{dir / "sub"}));
+  // A plain watch cannot tell.
+  EXPECT_FALSE(watcher->TakeChangedFolders(plain, folders));
+  EXPECT_FALSE(watcher->TakeChangedFolders(-1, folders));
+}

@@ -618,10 +618,32 @@ TEST_F(ShellTree, RefreshMergesLoadedNodesKeepingExpansionAndSelection) {
   EXPECT_FALSE(TZQCustomShellTree::GetDataFromNode(Child(top, "beta"))->GetFilled());
 }
 
-// Wine reports changes in a watched folder itself, not in its sub-folders
-// (Windows reports both): the end-to-end case makes its folder directly in the
-// watched drive's root, and a nested change is announced by posting the
-// watcher's message, as the watcher does on Windows.
+TEST_F(ShellTree, AChangeThatNamesFoldersMergesOnlyTheirNodesPuttingNewOnesInPlace) {
+  TZQShellTree* tree = MakeTree(TZQShellTreeOptions::FromMask(ZQ_SHELL_TREE_DEFAULT_OPTIONS) -
+                                TZQShellTreeOptions{zqstoDynamicRefresh});
+  TTreeNode* top = tree->GetItems()->GetFirstNode();
+  TTreeNode* alpha = Child(top, "alpha");
+  TTreeNode* beta = Child(top, "beta");
+  alpha->Expand(false);
+  beta->Expand(false);
+  dir.Folder("alpha\\zz");
+  dir.Folder("alpha\\a2");
+  dir.Folder("beta\\b2");
+  tree->RefreshFolders({dir / "alpha"});
+  EXPECT_EQ(ChildTexts(alpha), (std::vector<std::string>{"a2", "inner", "zz"}));  // each in the shell's order
+  EXPECT_EQ(ChildTexts(beta), (std::vector<std::string>{}));                     // not named: not merged
+  // Names are paths: case and a trailing separator do not matter.
+  tree->RefreshFolders({AnsiUpperCase(dir / "beta") + "\\"});
+  EXPECT_EQ(ChildTexts(beta), (std::vector<std::string>{"b2"}));
+  // None named: every loaded node.
+  dir.Folder("beta\\b1");
+  tree->RefreshFolders({});
+  EXPECT_EQ(ChildTexts(beta), (std::vector<std::string>{"b1", "b2"}));
+}
+
+// The tree watches each drive's root, reading which folders changed: a change at the
+// root and one deep below it are both merged. A message for a slot that names no
+// folder stands for a change the watcher could not tell.
 TEST_F(ShellTree, ChangesOnAWatchedDriveAreMergedAfterTheDelay) {
   ZQSH_CHANGE_NOTIFY_DELAY = ZQSH_CHANGE_NOTIFY_FASTDELAY = 300;
   struct TRestore {
@@ -642,12 +664,16 @@ TEST_F(ShellTree, ChangesOnAWatchedDriveAreMergedAfterTheDelay) {
   ASSERT_TRUE(appeared);
   EXPECT_TRUE(test::PumpUntil([&] { return Child(top, name) == nullptr; }, 5000));
 
-  // A nested change, announced by the watcher's message, merges the loaded node.
+  // A nested change is named by the watcher and merged.
   TZQShellTree* local = MakeTree();
   TTreeNode* alpha = Child(local->GetItems()->GetFirstNode(), "alpha");
   alpha->Expand(false);
+  dir.Folder("alpha\\seen");
+  EXPECT_TRUE(test::PumpUntil([&] { return Child(alpha, "seen") != nullptr; }, 5000));
+
+  // A change that names no folder merges every loaded node.
   dir.Folder("alpha\\nested");
-  PostMessageA(local->GetHandle(), AM_CHANGENOTIFY, 0, 0);
+  PostMessageA(local->GetHandle(), AM_CHANGENOTIFY, TChangeHandlerThread::kSlots - 1, 0);
   EXPECT_TRUE(test::PumpUntil([&] { return Child(alpha, "nested") != nullptr; }, 3000));
 
   // Without dynamic refresh nothing is watched.
