@@ -3,6 +3,7 @@
 // files. Folders always pass; a folder without a file-system path is not filtered.
 #include "controls/shell/list/shelllist.h"
 
+#include "host/Handles.h"
 #include "host/SysUtils.h"
 
 namespace korvane {
@@ -13,17 +14,15 @@ namespace {
 bool IsLocalPattern(const std::string& pattern) { return pattern.find_first_of("\\/:") == std::string::npos; }
 
 // Adds the upper-cased names of the files dir + pattern finds.
-void AddMatches(const std::string& dir, const std::string& pattern, std::set<std::string>& names) {
+void AddMatches(const std::string& dir, const std::string& pattern, std::unordered_set<std::string>& names) {
   const std::string query = dir + pattern;
   if (query.size() >= MAX_PATH) return;
   const UINT savedMode = SetErrorMode(SEM_FAILCRITICALERRORS);
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(query.c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
+  if (const TFindHandle search(FindFirstFileA(query.c_str(), &found)); search) {
     do {
       if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(AnsiUpperCase(found.cFileName));
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
   }
   SetErrorMode(savedMode);
 }
@@ -50,7 +49,7 @@ void TZQCustomShellList::FilterPreApply() {
   if (fileFilter_.empty() || fileFilter_ == "*" || fileFilter_ == "*.*") return;
   const std::string path = folder_->GetPathName();
   if (path.empty()) return;
-  nameSet_ = std::make_unique<std::set<std::string>>();
+  nameSet_ = std::make_unique<std::unordered_set<std::string>>();
   const std::string dir = EnsureTrailingCharDB(path, '\\');
   // A pattern that fails or reaches outside the folder adds nothing; the others still count.
   for (const std::string& pattern : patterns_)

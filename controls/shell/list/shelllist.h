@@ -25,6 +25,7 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <unordered_set>
 
 #include "controls/base/zqlistview.h"
 #include "controls/shell/common/itemrecords.h"
@@ -251,7 +252,7 @@ private:
   std::unique_ptr<TZQShellLocator> folder_;
   TZQShellListOptions options_ = TZQShellListOptions::FromMask(ZQ_SHELL_LIST_DEFAULT_OPTIONS);
   std::string fileFilter_;
-  std::unique_ptr<std::set<std::string>> nameSet_;  // upper-cased names a filter admits; nil: no filter
+  std::unique_ptr<std::unordered_set<std::string>> nameSet_;  // upper-cased names a filter admits; nil: no filter
   std::vector<std::string> patterns_;
   TZQCustomShellTree* shellTree_ = nullptr;
   TZQShellComboLink* shellCombo_ = nullptr;
