@@ -55,16 +55,17 @@ private:
 // Days since 30 December 1899; the fraction is the time of day.
 using TDateTime = double;
 
-// Sets a flag for a scope; it is cleared at the end, also on an exception.
+// Sets a flag for a scope; its previous value comes back at the end, also on an exception.
 class TFlagScope {
 public:
-  explicit TFlagScope(bool& flag, bool value = true) : flag_(flag) { flag_ = value; }
-  ~TFlagScope() { flag_ = false; }
+  explicit TFlagScope(bool& flag, bool value = true) : flag_(flag), previous_(flag) { flag_ = value; }
+  ~TFlagScope() { flag_ = previous_; }  // scopes nest
   TFlagScope(const TFlagScope&) = delete;
   TFlagScope& operator=(const TFlagScope&) = delete;
 
 private:
   bool& flag_;
+  bool previous_;
 };
 
 }  // namespace korvane

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "host/Application.h"
+#include "host/ScopeExit.h"
 #include "host/UtilWindow.h"
 
 using namespace korvane;
@@ -40,4 +41,37 @@ TEST(UtilWindow, MessagesReachTheMethodAndErrorsStayInside) {
   EXPECT_FALSE(IsWindow(wnd));
   Application->OnException = nullptr;
   EXPECT_NE(std::find(got.begin(), got.end(), static_cast<UINT>(WM_USER + 1)), got.end());
+}
+
+TEST(ScopeGuards, RunOnEveryPathUnlessReleasedAndFlagsNest) {
+  int runs = 0;
+  {
+    const auto guard = ScopeExit([&] { ++runs; });
+  }
+  try {
+    const auto guard = ScopeExit([&] { ++runs; });
+    throw Exception("leaving");
+  } catch (const Exception&) {
+  }
+  {
+    auto guard = ScopeExit([&] { ++runs; });
+    guard.Release();
+  }
+  EXPECT_EQ(runs, 2);
+
+  bool flag = false;
+  {
+    const TFlagScope outer(flag);
+    {
+      const TFlagScope inner(flag);
+      EXPECT_TRUE(flag);
+    }
+    EXPECT_TRUE(flag);  // the outer scope still holds it
+    {
+      const TFlagScope off(flag, false);
+      EXPECT_FALSE(flag);
+    }
+    EXPECT_TRUE(flag);
+  }
+  EXPECT_FALSE(flag);
 }

@@ -4,6 +4,7 @@
 #include "controls/shell/combo/shellcombo.h"
 
 #include "controls/shell/common/windowhelpers.h"
+#include "host/ScopeExit.h"
 #include "host/Exceptions.h"
 
 namespace korvane {
@@ -22,13 +23,10 @@ void TZQCustomShellCombo::FillItems() {
   if (!HandleAllocated()) return;
   TZQLinkLock lock(updateCount_);
   SendMessageA(GetHandle(), WM_SETREDRAW, FALSE, 0);
-  struct TRedraw {
-    HWND wnd;
-    ~TRedraw() {
-      SendMessageA(wnd, WM_SETREDRAW, TRUE, 0);
-      InvalidateRect(wnd, nullptr, TRUE);
-    }
-  } redraw{GetHandle()};
+  const auto redraw = ScopeExit([wnd = GetHandle()] {
+    SendMessageA(wnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(wnd, nullptr, TRUE);
+  });
   SetItemIndex(-1);
   GetItems()->Clear();
   TZQIdListArray path(selectedFolder_->GetIdList() ? selectedFolder_->GetIdList() : EmptyIdList());

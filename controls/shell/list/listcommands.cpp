@@ -8,6 +8,7 @@
 #include "controls/shell/common/windowhelpers.h"
 #include "controls/shell/dragdrop/dataobject.h"
 #include "controls/shell/list/shelllist.h"
+#include "host/ScopeExit.h"
 #include "host/Application.h"
 #include "host/Exceptions.h"
 #include "host/Screen.h"
@@ -73,10 +74,7 @@ void TZQCustomShellList::TrackShellMenu(const std::vector<PCUITEMID_CHILD>& item
   {
     TZQLinkLock modal(modalDepth_);
     activeMenu_ = menu;
-    struct TForget {
-      TZQCustomShellList* list;
-      ~TForget() { list->activeMenu_.Reset(); }
-    } forget{this};
+    const auto forget = ScopeExit([this] { activeMenu_.Reset(); });
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenu(popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, GetHandle(), nullptr));
     choice = ClassifyMenuCommand(menu.Get(), chosen);
@@ -175,13 +173,9 @@ bool TZQCustomShellList::CanEdit(TListItem* Item) {
 
 void TZQCustomShellList::Edit(const LVITEMA& Item) {
   // Refreshes asked for during the edit run once the edit control is gone.
-  struct TAfterEdit {
-    TZQCustomShellList* list;
-    ~TAfterEdit() {
-      if ((list->refreshPending_ || list->fillPending_) && list->HandleAllocated())
-        PostMessageA(list->GetHandle(), AM_AFTEREDIT, 0, 0);
-    }
-  } after{this};
+  const auto after = ScopeExit([this] {
+    if ((refreshPending_ || fillPending_) && HandleAllocated()) PostMessageA(GetHandle(), AM_AFTEREDIT, 0, 0);
+  });
   TListItem* item = Item.iItem >= 0 ? GetItems()->GetItem(Item.iItem) : nullptr;
   TZQShListData* data = GetDataFromItem(item);
   if (!data || !currentFolder_) {

@@ -3,6 +3,7 @@
 #include "controls/shell/dragdrop/dataobject.h"
 #include "controls/shell/dragdrop/dropsource.h"
 #include "controls/shell/list/shelllist.h"
+#include "host/ScopeExit.h"
 #include "host/Application.h"
 
 namespace korvane {
@@ -38,14 +39,11 @@ void TZQCustomShellList::OleBeginDrag(TMouseButton button) {
   if (ShellSelCount() == 0 || !currentFolder_) return;
   bool refresh = false;
   {
-    struct TEnd {
-      TZQCustomShellList* list;
-      ~TEnd() {
-        list->dragging_ = false;
-        list->refreshPending_ = false;
-        list->dragData_.Reset();
-      }
-    } end{this};
+    const auto end = ScopeExit([this] {
+      dragging_ = false;
+      refreshPending_ = false;
+      dragData_.Reset();
+    });
     dragging_ = true;
     auto* object = new TDataObject_shlv(this);
     object->AddRef();
@@ -169,10 +167,7 @@ HRESULT TZQCustomShellList::OnDropTarget_DragLeave() {
 }
 
 HRESULT TZQCustomShellList::OnDropTarget_Drop(IDataObject* data, DWORD keyState, POINT point, DWORD& effect) {
-  struct TEnd {
-    TZQCustomShellList* list;
-    ~TEnd() { list->OnDropTarget_DragLeave(); }
-  } end{this};
+  const auto end = ScopeExit([this] { GuardCallback(this, [this] { OnDropTarget_DragLeave(); }); });
   TListItem* item;
   bool selfAnswered;
   POINT client;

@@ -9,6 +9,8 @@
 #include "controls/shell/common/enumitems.h"
 #include "controls/shell/common/itemtext.h"
 #include "controls/shell/common/windowhelpers.h"
+#include "host/Application.h"
+#include "host/ScopeExit.h"
 #include "host/Dialogs.h"
 #include "host/Screen.h"
 #include "host/SysUtils.h"
@@ -76,13 +78,10 @@ void TZQCustomShellList::FillItems() {
   const HRESULT hr = list ? ShellGetFolderFromIdList(list, folder) : ShellGetDesktopFolder(folder);
   if (FAILED(hr)) RaiseSysError(hr);
   FilterPreApply();
-  try {
+  {
+    const auto filtered = ScopeExit([this] { FilterPostApply(); });
     FillList(folder.Get(), list);
-  } catch (...) {
-    FilterPostApply();
-    throw;
   }
-  FilterPostApply();
   if (options_.Contains(zqsloDynamicRefresh) && !IsDesigning()) InstallChangeHandler();
 }
 
@@ -90,57 +89,51 @@ void TZQCustomShellList::FillList(IShellFolder* folder, PCItemIDList absolute) {
   TListItemsUpdate bracket(GetItems());
   TErrorModeScope errorMode;
   FillStart();
+  const auto done = ScopeExit([this] { GuardCallback(this, [this] { FillComplete(); }); });
   FlushFileTypeNames();
-  try {
-    IMalloc* m = GetShellMalloc();
-    const HWND owner = GetParentFormHandle(this);
-    // Everything is collected before anything of the list changes.
-    std::vector<TIdListPtr> collected;
-    collected.reserve(500);
-    bool started = false;
-    const HRESULT hr = EnumerateItems(folder, owner, EnumFlags(), m, collected, started);
-    if (FAILED(hr)) {
-      // EnumObjects failing, or Next with E_FAIL, ends the fill quietly; other codes are the system's error.
-      if (started && hr != E_FAIL) RaiseSysError(hr);
-      FillComplete();
-      return;
-    }
-
-    // Folder, absolute list, details and columns change together.
-    currentFolder_ = TComPtr<IShellFolder>::Share(folder);
-    folderAbsolute_ = TIdListPtr(CopyIdList(m, absolute), m);
-    folderHasPath_ = !ShellGetPathFromIdList(absolute).empty();
-    details_.Reset();
-    detailsQueried_ = false;
-    InitColumns(GetCurrentFolderIShellDetails());
-
-    SetAllocBy(static_cast<int>(collected.size()));
-    struct TAdmitted {
-      std::unique_ptr<TZQShListData> record;
-      ULONG attributes;
-    };
-    std::vector<TAdmitted> admitted;
-    admitted.reserve(collected.size());
-    for (TIdListPtr& relative : collected) {
-      ULONG attributes = 0;
-      if (!ShouldInclude(absolute, relative.Get(), attributes)) continue;
-      admitted.push_back({std::make_unique<TZQShListData>(this), attributes});
-      admitted.back().record->SetData(relative.Release());
-    }
-    // Sorted as SortList sorts, the records go in in their final order: the
-    // list view sorts nothing, and each item's index is known from its insertion.
-    if (sortValue_ != 0)
-      std::stable_sort(admitted.begin(), admitted.end(), [this](const TAdmitted& a, const TAdmitted& b) {
-        return CompareRecords(a.record.get(), b.record.get()) < 0;
-      });
-    for (TAdmitted& a : admitted) Insert(a.record.release(), a.attributes);
-    if (sortValue_ == 0) SortList();
-    if (GetItems()->GetCount() > 0) GetItems()->GetItem(0)->SetFocused(true);
-  } catch (...) {
-    FillComplete();
-    throw;
+  IMalloc* m = GetShellMalloc();
+  const HWND owner = GetParentFormHandle(this);
+  // Everything is collected before anything of the list changes.
+  std::vector<TIdListPtr> collected;
+  collected.reserve(500);
+  bool started = false;
+  const HRESULT hr = EnumerateItems(folder, owner, EnumFlags(), m, collected, started);
+  if (FAILED(hr)) {
+    // EnumObjects failing, or Next with E_FAIL, ends the fill quietly; other codes are the system's error.
+    if (started && hr != E_FAIL) RaiseSysError(hr);
+    return;
   }
-  FillComplete();
+
+  // Folder, absolute list, details and columns change together.
+  currentFolder_ = TComPtr<IShellFolder>::Share(folder);
+  folderAbsolute_ = TIdListPtr(CopyIdList(m, absolute), m);
+  folderHasPath_ = !ShellGetPathFromIdList(absolute).empty();
+  details_.Reset();
+  detailsQueried_ = false;
+  InitColumns(GetCurrentFolderIShellDetails());
+
+  SetAllocBy(static_cast<int>(collected.size()));
+  struct TAdmitted {
+    std::unique_ptr<TZQShListData> record;
+    ULONG attributes;
+  };
+  std::vector<TAdmitted> admitted;
+  admitted.reserve(collected.size());
+  for (TIdListPtr& relative : collected) {
+    ULONG attributes = 0;
+    if (!ShouldInclude(absolute, relative.Get(), attributes)) continue;
+    admitted.push_back({std::make_unique<TZQShListData>(this), attributes});
+    admitted.back().record->SetData(relative.Release());
+  }
+  // Sorted as SortList sorts, the records go in in their final order: the
+  // list view sorts nothing, and each item's index is known from its insertion.
+  if (sortValue_ != 0)
+    std::stable_sort(admitted.begin(), admitted.end(), [this](const TAdmitted& a, const TAdmitted& b) {
+      return CompareRecords(a.record.get(), b.record.get()) < 0;
+    });
+  for (TAdmitted& a : admitted) Insert(a.record.release(), a.attributes);
+  if (sortValue_ == 0) SortList();
+  if (GetItems()->GetCount() > 0) GetItems()->GetItem(0)->SetFocused(true);
 }
 
 bool TZQCustomShellList::ShouldInclude(PCItemIDList folderAbsolute, PCItemIDList relative, ULONG& attributes) {

@@ -12,6 +12,8 @@
 #include "controls/shell/common/windowhelpers.h"
 #include "controls/shell/refresh/merge.h"
 #include "controls/shell/refresh/notify.h"
+#include "host/Application.h"
+#include "host/ScopeExit.h"
 #include "host/Screen.h"
 
 namespace korvane {
@@ -76,52 +78,42 @@ void TZQCustomShellList::RefreshItems() {
   }
   TCursorScope hourglass;
   FillStart();
+  const auto done = ScopeExit([this] { GuardCallback(this, [this] { FillComplete(); }); });
   FilterPreApply();
-  try {
-    IMalloc* m = GetShellMalloc();
-    std::vector<TIdListPtr> fresh;
-    fresh.reserve(static_cast<std::size_t>(GetItems()->GetCount()) + 16);
-    bool started = false;
-    const HRESULT hr = EnumerateItems(currentFolder_.Get(), GetParentFormHandle(this), EnumFlags(), m, fresh, started);
-    // A failing enumeration may be passing (network, media, access): what is
-    // shown stays, unless the folder itself is gone.
-    if (FAILED(hr) && !IsFolderGone(ShellGetPathFromIdList(folderAbsolute_.Get()))) {
-      FilterPostApply();
-      FillComplete();
-      return;
-    }
-    if (FAILED(hr)) fresh.clear();
+  const auto filtered = ScopeExit([this] { FilterPostApply(); });
+  IMalloc* m = GetShellMalloc();
+  std::vector<TIdListPtr> fresh;
+  fresh.reserve(static_cast<std::size_t>(GetItems()->GetCount()) + 16);
+  bool started = false;
+  const HRESULT hr = EnumerateItems(currentFolder_.Get(), GetParentFormHandle(this), EnumFlags(), m, fresh, started);
+  // A failing enumeration may be passing (network, media, access): what is
+  // shown stays, unless the folder itself is gone.
+  if (FAILED(hr) && !IsFolderGone(ShellGetPathFromIdList(folderAbsolute_.Get()))) return;
+  if (FAILED(hr)) fresh.clear();
 
-    std::vector<TMergeShown> shown;
-    shown.reserve(static_cast<std::size_t>(GetItems()->GetCount()));
-    for (TListItem* item : GetItems()->GetLiveItems())
-      if (TZQShListData* record = GetDataFromItem(item)) shown.push_back({item, record->GetRelativeIdList()});
-    TMergeResult merge = MergeItems(currentFolder_.Get(), std::move(shown), fresh);
+  std::vector<TMergeShown> shown;
+  shown.reserve(static_cast<std::size_t>(GetItems()->GetCount()));
+  for (TListItem* item : GetItems()->GetLiveItems())
+    if (TZQShListData* record = GetDataFromItem(item)) shown.push_back({item, record->GetRelativeIdList()});
+  TMergeResult merge = MergeItems(currentFolder_.Get(), std::move(shown), fresh);
 
-    // A few changes go to the view one by one; ending a bracket relays out the whole view.
-    std::optional<TListItemsUpdate> bracket;
-    if (merge.vanished.size() + merge.changed.size() + merge.added.size() > kFewChanges) bracket.emplace(GetItems());
-    std::vector<int> vanished;
-    vanished.reserve(merge.vanished.size());
-    for (void* key : merge.vanished) vanished.push_back(static_cast<TListItem*>(key)->GetIndex());
-    std::sort(vanished.rbegin(), vanished.rend());  // from the end: no index moves before it is used
-    for (int index : vanished) GetItems()->Delete(index);
-    // Still there with other bytes (a modified file): the record takes the fresh
-    // list and forgets what it cached; the texts are asked for again.
-    for (auto& [key, index] : merge.changed) {
-      auto* item = static_cast<TListItem*>(key);
-      GetDataFromItem(item)->SetData(fresh[index].Release());
-      StoreCaption(item, std::string());
-      item->Update();  // inside a bracket its end repaints everything
-    }
-    for (std::size_t index : merge.added) AddNewShellItem(folderAbsolute_.Get(), fresh[index].Release());
-  } catch (...) {
-    FilterPostApply();
-    FillComplete();
-    throw;
+  // A few changes go to the view one by one; ending a bracket relays out the whole view.
+  std::optional<TListItemsUpdate> bracket;
+  if (merge.vanished.size() + merge.changed.size() + merge.added.size() > kFewChanges) bracket.emplace(GetItems());
+  std::vector<int> vanished;
+  vanished.reserve(merge.vanished.size());
+  for (void* key : merge.vanished) vanished.push_back(static_cast<TListItem*>(key)->GetIndex());
+  std::sort(vanished.rbegin(), vanished.rend());  // from the end: no index moves before it is used
+  for (int index : vanished) GetItems()->Delete(index);
+  // Still there with other bytes (a modified file): the record takes the fresh
+  // list and forgets what it cached; the texts are asked for again.
+  for (auto& [key, index] : merge.changed) {
+    auto* item = static_cast<TListItem*>(key);
+    GetDataFromItem(item)->SetData(fresh[index].Release());
+    StoreCaption(item, std::string());
+    item->Update();  // inside a bracket its end repaints everything
   }
-  FilterPostApply();
-  FillComplete();
+  for (std::size_t index : merge.added) AddNewShellItem(folderAbsolute_.Get(), fresh[index].Release());
 }
 
 void TZQCustomShellList::DeviceChangeDetected(TObject*, TMessage& Message) {
@@ -129,9 +121,7 @@ void TZQCustomShellList::DeviceChangeDetected(TObject*, TMessage& Message) {
   if (!HandleAllocated()) return;
   FlushDriveInfoCache();
   LockFlushDriveInfoCache();
-  struct TUnlock {
-    ~TUnlock() { UnlockFlushDriveInfoCache(); }
-  } unlock;
+  const auto unlock = ScopeExit([] { UnlockFlushDriveInfoCache(); });
   RefreshItems();
 }
 

@@ -8,6 +8,7 @@
 #include "controls/shell/common/sendto.h"
 #include "controls/shell/common/windowhelpers.h"
 #include "controls/shell/dragdrop/dataobject.h"
+#include "host/ScopeExit.h"
 #include "host/Exceptions.h"
 #include "host/Screen.h"
 #include "host/SysUtils.h"
@@ -67,13 +68,10 @@ void TZQCustomShellTree::ProcessMenu(TTreeNode* node, POINT position) {
     TZQLinkLock modal(modalDepth_);
     activeMenu_ = menu;
     menuNode_ = node;
-    struct TForget {
-      TZQCustomShellTree* tree;
-      ~TForget() {
-        tree->activeMenu_.Reset();
-        tree->menuNode_ = nullptr;
-      }
-    } forget{this};
+    const auto forget = ScopeExit([this] {
+      activeMenu_.Reset();
+      menuNode_ = nullptr;
+    });
     UINT chosen = static_cast<UINT>(TrackPopupMenu(popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
                                               GetHandle(), nullptr));
     if (!menuNode_) chosen = 0;  // the node went while the menu was up
@@ -136,12 +134,9 @@ bool TZQCustomShellTree::CanEdit(TTreeNode* Node) {
 
 void TZQCustomShellTree::Edit(const TVITEMA& Item) {
   // Refreshes asked for during the edit run once the edit control is gone.
-  struct TAfterEdit {
-    TZQCustomShellTree* tree;
-    ~TAfterEdit() {
-      if (tree->refreshPending_ && tree->HandleAllocated()) PostMessageA(tree->GetHandle(), AM_AFTEREDIT, 0, 0);
-    }
-  } after{this};
+  const auto after = ScopeExit([this] {
+    if (refreshPending_ && HandleAllocated()) PostMessageA(GetHandle(), AM_AFTEREDIT, 0, 0);
+  });
   if (!Item.pszText) return;  // cancelled
   TTreeNode* node = GetItems()->GetNodeFromItem(Item.hItem);
   TZQShTreeData* data = GetDataFromNode(node);

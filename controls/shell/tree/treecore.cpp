@@ -2,6 +2,7 @@
 // away, its private messages and custom drawing.
 #include "controls/shell/tree/shelltree.h"
 
+#include "host/ScopeExit.h"
 #include "host/Application.h"
 #include "host/Exceptions.h"
 #include "host/Method.h"
@@ -145,9 +146,7 @@ void TZQCustomShellTree::DeviceChangeDetected(TObject*, TMessage& Message) {
   if (Message.WParam != DBT_DEVICEARRIVAL && Message.WParam != DBT_DEVICEREMOVECOMPLETE) return;
   FlushDriveInfoCache();
   LockFlushDriveInfoCache();
-  struct TUnlock {
-    ~TUnlock() { UnlockFlushDriveInfoCache(); }
-  } unlock;
+  const auto unlock = ScopeExit([] { UnlockFlushDriveInfoCache(); });
   RefreshNodes();
 }
 

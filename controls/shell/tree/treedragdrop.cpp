@@ -3,6 +3,7 @@
 #include "controls/shell/dragdrop/dataobject.h"
 #include "controls/shell/dragdrop/dropsource.h"
 #include "controls/shell/tree/shelltree.h"
+#include "host/ScopeExit.h"
 #include "host/Application.h"
 
 namespace korvane {
@@ -36,14 +37,11 @@ void TZQCustomShellTree::OleBeginDrag(TMouseButton button) {
   if (!GetDataFromNode(node) || !node->GetParent() || !GetDataFromNode(node->GetParent())) return;
   bool refresh = false;
   {
-    struct TEnd {
-      TZQCustomShellTree* tree;
-      ~TEnd() {
-        tree->dragging_ = false;
-        tree->refreshPending_ = false;
-        tree->dragData_.Reset();
-      }
-    } end{this};
+    const auto end = ScopeExit([this] {
+      dragging_ = false;
+      refreshPending_ = false;
+      dragData_.Reset();
+    });
     dragging_ = true;
     auto* object = new TDataObject_shtv(this, node);
     object->AddRef();
@@ -136,10 +134,7 @@ HRESULT TZQCustomShellTree::OnDropTarget_DragLeave() {
 }
 
 HRESULT TZQCustomShellTree::OnDropTarget_Drop(IDataObject* data, DWORD keyState, POINT point, DWORD& effect) {
-  struct TEnd {
-    TZQCustomShellTree* tree;
-    ~TEnd() { tree->OnDropTarget_DragLeave(); }
-  } end{this};
+  const auto end = ScopeExit([this] { GuardCallback(this, [this] { OnDropTarget_DragLeave(); }); });
   POINT client;
   TTreeNode* node = DropNodeAt(point, client);
   const HRESULT hr = hover_.Drop(node, [&] { return NodeDropTarget(node); }, data, keyState,

@@ -4,6 +4,8 @@
 #include "controls/shell/tree/shelltree.h"
 
 #include "controls/shell/common/itemparent.h"
+#include "host/Application.h"
+#include "host/ScopeExit.h"
 #include "host/Exceptions.h"
 #include "host/Screen.h"
 
@@ -92,70 +94,65 @@ void TZQCustomShellTree::FillItems() {
 
 void TZQCustomShellTree::FillTree(IShellFolder* folder, TTreeNode* node) {
   FillStart();
-  try {
-    IMalloc* m = Allocator();
-    TIdListPtr parentAbsolute;
-    if (TZQShTreeData* data = GetDataFromNode(node)) {
-      parentAbsolute = TIdListPtr(CopyIdList(m, data->GetAbsPidl()), m);
-    } else if (!node) {
-      if (PItemIDList base = baseFolder_->GetIdList()) parentAbsolute = TIdListPtr(CopyIdList(m, base), m);
-      PCItemIDList own = parentAbsolute ? parentAbsolute.Get() : EmptyIdList();
-      auto record = std::make_unique<TZQShTreeData>(this);
-      record->SetData(nullptr, m, parentAbsolute.Get());
-      record->SetThisIShf(folder);
-      node = GetItems()->AddChildObject(nullptr, GetAbsIdListInFolderName(parentAbsolute.Get()), record.get());
-      record.release();  // the node's now; Delete frees it
-      node->SetImageIndex(ShellGetIconIndex(own, SHGFI_SMALLICON));
-      node->SetSelectedIndex(ShellGetIconIndex(own, SHGFI_SMALLICON | SHGFI_OPENICON));
-      DoOnInsertItem(node);
-    }
-    TZQShTreeData* record = GetDataFromNode(node);
-
-    TComPtr<IEnumIDList> items;
-    const HRESULT enumResult = folder->EnumObjects(GetActiveWindow(), EnumFlags(), items.Put());
-    if (FAILED(enumResult)) {
-      node->SetHasChildren(true);  // the user can try again by expanding
-      Abort();
-    }
-
-    // Children already present (added by a walk, or by a fill that stopped
-    // part-way) are not added twice.
-    TZQPidlList present;
-    present.SetShellFolder(folder);
-    for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling())
-      if (TZQShTreeData* d = GetDataFromNode(c)) present.Add(d->GetRelPidl());
-    if (present.GetCount() > 0) {
-      present.SetDuplicates(dupAccept);
-      present.SetSorted(true);
-    }
-
-    // S_FALSE without an enumerator is an empty folder.
-    HRESULT next = S_FALSE;
-    if (items) {
-      TTreeNodesUpdate bracket(GetItems());
-      for (;;) {
-        TIdListPtr item(nullptr, m);
-        next = items->Next(1, item.Put(), nullptr);
-        if (next != S_OK) break;
-        int at = 0;
-        if (present.GetCount() > 0 && present.BinarySearch(item.Get(), at)) continue;
-        OleCheck(AddNewShellNode(m, folder, item.Get(), node, parentAbsolute.Get()));
-      }
-    }
-    if (!node->GetFirstChild()) node->SetHasChildren(false);
-    if (next == E_FAIL) Abort();
-    if (next != S_FALSE) RaiseSysError(next);
-    if (record) {
-      record->SetFilled(true);
-      filledNodes_.insert(node);
-    }
-    SortNode(node);
-    if (!node->GetParent()) node->Expand(false);
-  } catch (...) {
-    FillComplete();
-    throw;
+  const auto done = ScopeExit([this] { GuardCallback(this, [this] { FillComplete(); }); });
+  IMalloc* m = Allocator();
+  TIdListPtr parentAbsolute;
+  if (TZQShTreeData* data = GetDataFromNode(node)) {
+    parentAbsolute = TIdListPtr(CopyIdList(m, data->GetAbsPidl()), m);
+  } else if (!node) {
+    if (PItemIDList base = baseFolder_->GetIdList()) parentAbsolute = TIdListPtr(CopyIdList(m, base), m);
+    PCItemIDList own = parentAbsolute ? parentAbsolute.Get() : EmptyIdList();
+    auto record = std::make_unique<TZQShTreeData>(this);
+    record->SetData(nullptr, m, parentAbsolute.Get());
+    record->SetThisIShf(folder);
+    node = GetItems()->AddChildObject(nullptr, GetAbsIdListInFolderName(parentAbsolute.Get()), record.get());
+    record.release();  // the node's now; Delete frees it
+    node->SetImageIndex(ShellGetIconIndex(own, SHGFI_SMALLICON));
+    node->SetSelectedIndex(ShellGetIconIndex(own, SHGFI_SMALLICON | SHGFI_OPENICON));
+    DoOnInsertItem(node);
   }
-  FillComplete();
+  TZQShTreeData* record = GetDataFromNode(node);
+
+  TComPtr<IEnumIDList> items;
+  const HRESULT enumResult = folder->EnumObjects(GetActiveWindow(), EnumFlags(), items.Put());
+  if (FAILED(enumResult)) {
+    node->SetHasChildren(true);  // the user can try again by expanding
+    Abort();
+  }
+
+  // Children already present (added by a walk, or by a fill that stopped
+  // part-way) are not added twice.
+  TZQPidlList present;
+  present.SetShellFolder(folder);
+  for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling())
+    if (TZQShTreeData* d = GetDataFromNode(c)) present.Add(d->GetRelPidl());
+  if (present.GetCount() > 0) {
+    present.SetDuplicates(dupAccept);
+    present.SetSorted(true);
+  }
+
+  // S_FALSE without an enumerator is an empty folder.
+  HRESULT next = S_FALSE;
+  if (items) {
+    TTreeNodesUpdate bracket(GetItems());
+    for (;;) {
+      TIdListPtr item(nullptr, m);
+      next = items->Next(1, item.Put(), nullptr);
+      if (next != S_OK) break;
+      int at = 0;
+      if (present.GetCount() > 0 && present.BinarySearch(item.Get(), at)) continue;
+      OleCheck(AddNewShellNode(m, folder, item.Get(), node, parentAbsolute.Get()));
+    }
+  }
+  if (!node->GetFirstChild()) node->SetHasChildren(false);
+  if (next == E_FAIL) Abort();
+  if (next != S_FALSE) RaiseSysError(next);
+  if (record) {
+    record->SetFilled(true);
+    filledNodes_.insert(node);
+  }
+  SortNode(node);
+  if (!node->GetParent()) node->Expand(false);
 }
 
 HRESULT TZQCustomShellTree::AddNewShellNode(IMalloc* allocator, IShellFolder* folder, PCItemIDList relative,

@@ -10,6 +10,8 @@
 #include "controls/shell/common/windowhelpers.h"
 #include "controls/shell/refresh/merge.h"
 #include "controls/shell/refresh/notify.h"
+#include "host/Application.h"
+#include "host/ScopeExit.h"
 #include "host/Screen.h"
 #include "host/SysUtils.h"
 
@@ -47,25 +49,20 @@ void TZQCustomShellTree::MergeWith(const std::function<void(TTreeNode*&)>& merge
   TTreeNode* const selected = GetSelected();
   TTreeNode* remembered = selected;
   FillStart();
-  try {
-    {
-      TTreeNodesUpdate bracket(GetItems());
-      TZQLinkLock lock(lockCount_);  // deletions move no selection to the linked controls
-      merge(remembered);
-    }
-    if (remembered != selected && remembered) {
-      // The selection went with its folder: the nearest ancestor left is handed
-      // over at once (also when the native control had already moved there).
-      immediateUpdate_ = -1;
-      SetSelected(remembered);
-      immediateUpdate_ = 0;
-      HandOver(remembered);
-    }
-  } catch (...) {
-    FillComplete();
-    throw;
+  const auto done = ScopeExit([this] { GuardCallback(this, [this] { FillComplete(); }); });
+  {
+    TTreeNodesUpdate bracket(GetItems());
+    TZQLinkLock lock(lockCount_);  // deletions move no selection to the linked controls
+    merge(remembered);
   }
-  FillComplete();
+  if (remembered != selected && remembered) {
+    // The selection went with its folder: the nearest ancestor left is handed
+    // over at once (also when the native control had already moved there).
+    immediateUpdate_ = -1;
+    SetSelected(remembered);
+    immediateUpdate_ = 0;
+    HandOver(remembered);
+  }
 }
 
 bool TZQCustomShellTree::InRefreshScope(TZQShTreeData* record) {
@@ -233,10 +230,7 @@ void TZQCustomShellTree::RefreshTimerElapsed() {
     if (f.size() >= 2 && f[1] == ':') scope.insert(static_cast<char>(std::toupper(static_cast<unsigned char>(f[0]))));
   if (scope.count('*')) scope.clear();  // all
   refreshScope_ = std::move(scope);
-  struct TScopeEnd {
-    std::set<char>& scope;
-    ~TScopeEnd() { scope.clear(); }
-  } end{refreshScope_};
+  const auto end = ScopeExit([this] { refreshScope_.clear(); });
   RefreshNodes();
 }
 

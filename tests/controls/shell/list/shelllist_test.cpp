@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/shell/Uzqshellcontrols.h"
+#include "host/Application.h"
 #include "host/FormFile.h"
 #include "host/Forms.h"
 #include "host/PropInfo.h"
@@ -538,6 +539,17 @@ TEST_F(ShellList, AFormFileKeepsFolderFilterAndOptionsAndTheNewWindowFillsOnce) 
   test::Pump(100);
   EXPECT_EQ(list->fills, 1);
   EXPECT_EQ(Captions(list), (std::vector<std::string>{"Alpha", "zeta", "FILE.TXT", "notes.txt"}));
+}
+
+TEST_F(ShellList, AnExceptionFromOnFillCompleteGoesToTheApplication) {
+  TZQShellList* list = MakeList(dir.Path());
+  std::vector<std::string> handled;
+  Application->OnException = [&](TObject*, const Exception& e) { handled.push_back(e.Message()); };
+  list->OnFillComplete = [](TObject*) { throw Exception("complete failed"); };
+  EXPECT_NO_THROW(list->FillItems());
+  Application->OnException = nullptr;
+  EXPECT_EQ(handled, (std::vector<std::string>{"complete failed"}));
+  EXPECT_EQ(list->GetItems()->GetCount(), 7);  // the fill itself stands
 }
 
 TEST_F(ShellList, TreesAndListsGiveBackEveryGdiObjectWhenFreed) {
