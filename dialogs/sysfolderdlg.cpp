@@ -1,6 +1,7 @@
 #include "dialogs/Uzqsysfolderdlg.h"
 
 #include "host/Application.h"
+#include "host/ComInit.h"
 #include "host/Controls.h"
 #include "host/Exceptions.h"
 #include "host/Forms.h"
@@ -93,6 +94,7 @@ bool TZQSysFolderDlg::Execute() {
     info.ulFlags = OptionFlags(options_);
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(this);
+    OleInitializeForThread();  // the dialog's new style needs OLE
     chosen = TIdListPtr(SHBrowseForFolderA(&info), m);
   }
   if (!chosen) {

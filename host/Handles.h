@@ -1,12 +1,13 @@
 // One RAII owner per kind of Win32 handle: menus, global and local memory and
 // global-memory locks, GDI objects, memory DCs, window DCs, icons, windows,
-// modules, COM task memory, storage media and shell string answers. Each frees its handle on
+// modules, files, change notifications, COM task memory, storage media and shell string answers. Each frees its handle on
 // every path.
 #pragma once
 #include <windows.h>
 #include <ole2.h>
 #include <shtypes.h>
 
+#include <type_traits>
 #include <utility>
 
 namespace korvane {
@@ -63,6 +64,9 @@ struct TCloseWindow {
 struct TCloseFind {
   void operator()(HANDLE h) const { FindClose(h); }
 };
+struct TCloseChangeNotification {
+  void operator()(HANDLE h) const { FindCloseChangeNotification(h); }
+};
 struct TCloseKernelHandle {
   void operator()(HANDLE h) const { CloseHandle(h); }
 };
@@ -88,6 +92,17 @@ using TModuleHandle = TUniqueHandle<HMODULE, TCloseModule>;
 // Memory a COM call hands out to be freed with CoTaskMemFree (StringFromCLSID, ...).
 template <class T>
 using TCoTaskMemory = TUniqueHandle<T*, TCloseCoTaskMem>;
+
+// A handle whose failure value is INVALID_HANDLE_VALUE (CreateFile, FindFirstChangeNotification):
+// that value counts as none.
+template <class Close>
+class TInvalidIsNone : public TUniqueHandle<HANDLE, Close> {
+public:
+  TInvalidIsNone() = default;
+  explicit TInvalidIsNone(HANDLE h) : TUniqueHandle<HANDLE, Close>(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+};
+using TFileHandle = TInvalidIsNone<TCloseKernelHandle>;
+using TChangeNotification = TInvalidIsNone<TCloseChangeNotification>;
 
 // GlobalLock for a scope: the block's address while locked, nil when the lock failed.
 class TGlobalLock {
@@ -126,38 +141,38 @@ private:
   STGMEDIUM m_ = {};
 };
 
-// A STRRET answer of the shell: the wide form's text is the caller's to free.
-class TStrRetOwner {
+// A shell answer holding a STRRET (the STRRET itself, or SHELLDETAILS): the wide form's text is
+// the caller's to free. Put presets the string type to STRRET_CSTR, as the shell's callers do.
+template <class T>
+class TStrRetAnswer {
 public:
-  TStrRetOwner() { r_.uType = STRRET_CSTR; }
-  ~TStrRetOwner() { Reset(); }
-  TStrRetOwner(const TStrRetOwner&) = delete;
-  TStrRetOwner& operator=(const TStrRetOwner&) = delete;
-  const STRRET& Get() const { return r_; }
+  TStrRetAnswer() { Str().uType = STRRET_CSTR; }
+  ~TStrRetAnswer() { Reset(); }
+  TStrRetAnswer(const TStrRetAnswer&) = delete;
+  TStrRetAnswer& operator=(const TStrRetAnswer&) = delete;
+  const T& Get() const { return r_; }
   void Reset() {
-    if (r_.uType == STRRET_WSTR && r_.pOleStr) CoTaskMemFree(r_.pOleStr);
-    r_ = STRRET{};
-    r_.uType = STRRET_CSTR;
+    if (Str().uType == STRRET_WSTR && Str().pOleStr) CoTaskMemFree(Str().pOleStr);
+    r_ = T{};
+    Str().uType = STRRET_CSTR;
   }
-  STRRET* Put() {
+  T* Put() {
     Reset();
     return &r_;
   }
 
 private:
-  STRRET r_ = {};
+  STRRET& Str() {
+    if constexpr (std::is_same_v<T, STRRET>) return r_;
+    else return r_.str;
+  }
+  T r_ = {};
 };
+using TStrRetOwner = TStrRetAnswer<STRRET>;
+using TShellDetailsAnswer = TStrRetAnswer<SHELLDETAILS>;
 
 // A FindFirstFile search; INVALID_HANDLE_VALUE counts as none.
-class TFindHandle {
-public:
-  explicit TFindHandle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-  HANDLE Get() const { return h_.Get(); }
-  explicit operator bool() const { return static_cast<bool>(h_); }
-
-private:
-  TUniqueHandle<HANDLE, TCloseFind> h_;
-};
+using TFindHandle = TInvalidIsNone<TCloseFind>;
 
 // A DC of a window's client area (or of the screen for 0), or with wholeWindow
 // of the window with its frame, released with ReleaseDC.
@@ -175,6 +190,21 @@ public:
 private:
   HWND wnd_;
   HDC dc_;
+};
+
+// SaveDC for a scope: the DC's state (selected objects, colours, modes) comes back on every path.
+class TSavedDC {
+public:
+  explicit TSavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~TSavedDC() {
+    if (saved_) RestoreDC(dc_, saved_);
+  }
+  TSavedDC(const TSavedDC&) = delete;
+  TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+  HDC dc_;
+  int saved_;
 };
 
 // Selects an object into a DC for a scope.

@@ -7,7 +7,6 @@ TThread::TThread(bool createSuspended) : suspended_(createSuspended) {}
 TThread::~TThread() {
   Terminate();
   WaitFor();
-  if (handle_) CloseHandle(handle_);
 }
 
 DWORD WINAPI TThread::ThreadProc(LPVOID self) {
@@ -23,7 +22,7 @@ DWORD WINAPI TThread::ThreadProc(LPVOID self) {
 void TThread::Start() {
   if (handle_ || finished_) return;
   suspended_ = false;
-  handle_ = CreateThread(nullptr, 0, &TThread::ThreadProc, this, 0, &id_);
+  handle_.Reset(CreateThread(nullptr, 0, &TThread::ThreadProc, this, 0, &id_));
   if (!handle_) finished_ = true;  // nothing runs: nothing to wait for
 }
 
@@ -31,7 +30,7 @@ void TThread::WaitFor() { WaitFor(INFINITE); }
 
 bool TThread::WaitFor(DWORD timeoutMs) {
   if (!handle_) return true;
-  return WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0;
+  return WaitForSingleObject(handle_.Get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
 }  // namespace korvane

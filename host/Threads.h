@@ -5,6 +5,7 @@
 
 #include <atomic>
 
+#include "host/Handles.h"
 #include "host/System.h"
 
 namespace korvane {
@@ -20,7 +21,7 @@ public:
   void Terminate() { terminated_ = true; }
   bool GetTerminated() const { return terminated_; }
   bool GetFinished() const { return finished_; }
-  HANDLE GetHandle() const { return handle_; }  // nil until started
+  HANDLE GetHandle() const { return handle_.Get(); }  // nil until started
   DWORD GetThreadID() const { return id_; }
   // Waits for Execute to return.
   void WaitFor();
@@ -38,7 +39,7 @@ private:
   std::atomic<bool> terminated_{false};
   std::atomic<bool> finished_{false};
   bool suspended_;
-  HANDLE handle_ = nullptr;
+  TKernelHandle handle_;
   DWORD id_ = 0;
 };
 

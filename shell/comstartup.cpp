@@ -1,6 +1,4 @@
-// Process start and end of the shell units: COM and OLE on the user-interface
-// thread, the shared shell allocator and the version facts. Any use of the
-// allocator links this file, so the start-up object always runs.
+// The shared shell allocator and the version facts, taken at the allocator's first use.
 #include "shell/Uzqshellutils.h"
 
 namespace korvane {
@@ -9,16 +7,9 @@ namespace {
 class TShellUnits {
 public:
   TShellUnits() {
-    CoInitialize(nullptr);
-    OleInitialize(nullptr);
     SHGetMalloc(malloc_.Put());
     ZQOSVersion();
     ZQComCtlVersion();
-  }
-  ~TShellUnits() {
-    malloc_.Reset();
-    OleUninitialize();
-    CoUninitialize();
   }
   IMalloc* Malloc() const { return malloc_.Get(); }
 
@@ -30,8 +21,6 @@ TShellUnits& Units() {
   static TShellUnits units;
   return units;
 }
-
-[[maybe_unused]] const TShellUnits& started = Units();
 
 }  // namespace
 

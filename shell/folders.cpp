@@ -1,9 +1,13 @@
+#include "host/ComInit.h"
 #include "shell/Uzqshellutils.h"
 #include "shell/widepath.h"
 
 namespace korvane {
 
-HRESULT ShellGetDesktopFolder(TComPtr<IShellFolder>& folder) { return SHGetDesktopFolder(folder.Put()); }
+HRESULT ShellGetDesktopFolder(TComPtr<IShellFolder>& folder) {
+  OleInitializeForThread();  // the shell's objects and handlers need the thread's apartment
+  return SHGetDesktopFolder(folder.Put());
+}
 
 HRESULT ShellGetFolderFromIdList(PCItemIDList list, TComPtr<IShellFolder>& folder) {
   TComPtr<IShellFolder> desktop;

@@ -1,4 +1,5 @@
 #include "host/SysUtils.h"
+#include "host/ComInit.h"
 #include "shell/Uzqshellutils.h"
 #include "shell/widepath.h"
 
@@ -6,6 +7,7 @@ namespace korvane {
 namespace {
 
 HRESULT CreateLink(TComPtr<IShellLinkA>& link, TComPtr<IPersistFile>& file) {
+  OleInitializeForThread();
   HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.Put()));
   if (FAILED(hr)) return hr;
   return link.As(file);

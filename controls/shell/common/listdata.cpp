@@ -1,6 +1,7 @@
 #include "controls/shell/common/itemrecords.h"
 #include "controls/shell/common/itemtext.h"
 #include "controls/shell/common/paths.h"
+#include "host/Handles.h"
 #include "host/SysUtils.h"
 
 namespace korvane {
@@ -49,11 +50,10 @@ std::string TZQShListData::GetDisplayName() {
   if (displayName_.empty()) {
     // Asked of the folder itself: the same name as the shell's file information gives, without
     // binding the folder again from the desktop.
-    STRRET answer = {};
+    TStrRetOwner answer;
     if (IShellFolder* folder = owner_->GetCurrentFolder();
-        folder && SUCCEEDED(folder->GetDisplayNameOf(relative_.Get(), SHGDN_INFOLDER, &answer))) {
-      displayName_ = StrretToString(relative_.Get(), answer);
-      StrretFree(answer);
+        folder && SUCCEEDED(folder->GetDisplayNameOf(relative_.Get(), SHGDN_INFOLDER, answer.Put()))) {
+      displayName_ = StrretToString(relative_.Get(), answer.Get());
       if (!displayName_.empty()) return displayName_;
     }
     SHFILEINFOA info = {};
@@ -102,11 +102,9 @@ std::string TZQShListData::GetModified() {
 std::string TZQShListData::GetColText(int column) {
   if (column == 0) return std::string();
   if (IShellDetails* details = owner_->GetCurrentFolderIShellDetails()) {
-    SHELLDETAILS d = {};
-    if (FAILED(details->GetDetailsOf(relative_.Get(), static_cast<UINT>(column), &d))) return std::string();
-    std::string text = StrretToString(relative_.Get(), d.str);
-    StrretFree(d.str);
-    return text;
+    TShellDetailsAnswer d;
+    if (FAILED(details->GetDetailsOf(relative_.Get(), static_cast<UINT>(column), d.Put()))) return std::string();
+    return StrretToString(relative_.Get(), d.Get().str);
   }
   GetExtraData();
   switch (column) {

@@ -1,11 +1,10 @@
-// The shell controls unit's hold on OLE and the clipboard format it registers
-// when the process starts; the shared Send To list is dropped at the end.
+// The clipboard format of the shell's item identifier lists, registered when the process starts.
 #pragma once
 #include "shell/Uzqshellutils.h"
 
 namespace korvane {
 
-// "Shell IDList Array", registered when the unit starts.
+// "Shell IDList Array".
 extern const UINT CF_IDLIST;
 
 }  // namespace korvane

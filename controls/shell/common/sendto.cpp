@@ -109,7 +109,7 @@ void SendToDrawItem(TMessage& message, IContextMenu* menu, HIMAGELIST images, TS
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
     TGdiObject font(CreateFontIndirectA(&metrics.lfMenuFont));
     HDC dc = dis->hDC;
-    const int saved = SaveDC(dc);
+    const TSavedDC saved(dc);  // restored before the font goes
     const bool validId = static_cast<int>(dis->itemID) >= 0;
     const bool selected = (dis->itemState & ODS_SELECTED) && validId;
     SelectObject(dc, font.Get());
@@ -129,7 +129,6 @@ void SendToDrawItem(TMessage& message, IContextMenu* menu, HIMAGELIST images, TS
         ImageList_Draw(images ? images : ShellGetSystemImageList(zqsizSmall), icon, dc, r.left + 8, r.top + 2,
                        ILD_TRANSPARENT);
     }
-    RestoreDC(dc, saved);
     message.Result = 1;
   });
 }

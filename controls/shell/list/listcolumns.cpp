@@ -7,6 +7,9 @@
 
 #include "controls/shell/common/folderdetails.h"
 #include "controls/shell/common/windowhelpers.h"
+#include "host/Exceptions.h"
+#include "host/Handles.h"
+#include "host/Registry.h"
 #include "shell/Uzqshconsts.h"
 
 namespace korvane {
@@ -19,16 +22,20 @@ const std::vector<std::uint16_t> kDefaultWidths = {200, 60, 100, 120, 50};
 // The leading 16-bit words of "DirectoryCols" (at most 22 bytes); the defaults
 // without a usable value.
 std::vector<std::uint16_t> ReadDirectoryCols() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", 0, KEY_READ, &key) !=
-      ERROR_SUCCESS)
-    return kDefaultWidths;
   BYTE data[22];
-  DWORD size = sizeof data, type = 0;
-  const LONG rc = RegQueryValueExA(key, "DirectoryCols", nullptr, &type, data, &size);
-  RegCloseKey(key);
-  if (rc != ERROR_SUCCESS || type != REG_BINARY || size < 2) return kDefaultWidths;
-  std::vector<std::uint16_t> words(size / 2);  // an odd last byte is no word
+  int size = 0;
+  try {
+    TRegistry registry(KEY_READ);
+    registry.SetRootKey(HKEY_CURRENT_USER);
+    if (!registry.OpenKeyReadOnly("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer") ||
+        registry.GetDataType("DirectoryCols") != rdBinary || registry.GetDataSize("DirectoryCols") > int(sizeof data))
+      return kDefaultWidths;
+    size = registry.ReadBinaryData("DirectoryCols", data, sizeof data);
+  } catch (const ERegistryException&) {
+    return kDefaultWidths;
+  }
+  if (size < 2) return kDefaultWidths;
+  std::vector<std::uint16_t> words(static_cast<std::size_t>(size) / 2);  // an odd last byte is no word
   for (std::size_t i = 0; i < words.size(); ++i) words[i] = static_cast<std::uint16_t>(data[2 * i] | data[2 * i + 1] << 8);
   return words;
 }
@@ -97,11 +104,10 @@ void TZQCustomShellList::InitDetailsColumns(IShellDetails* details) {
   columnKind_ = 1;
   const bool hasPath = !ShellGetPathFromIdList(folderAbsolute_.Get()).empty();
   for (int i = 0; i < kMaxDetailsColumns; ++i) {
-    SHELLDETAILS answer = {};
-    answer.str.uType = STRRET_CSTR;
-    if (FAILED(details->GetDetailsOf(nullptr, static_cast<UINT>(i), &answer))) break;
+    TShellDetailsAnswer d;
+    if (FAILED(details->GetDetailsOf(nullptr, static_cast<UINT>(i), d.Put()))) break;
+    const SHELLDETAILS& answer = d.Get();
     const std::string caption = StrretToString(nullptr, answer.str);
-    StrretFree(answer.str);
     const TAlignment alignment = answer.fmt == LVCFMT_RIGHT    ? taRightJustify
                                  : answer.fmt == LVCFMT_CENTER ? taCenter
                                                                : taLeftJustify;

@@ -10,27 +10,17 @@ TChangeHandlerThread::TChangeHandlerThread(HWND target, UINT message)
       replyEvent_(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
       target_(target),
       message_(message),
-      slots_(kSlots, INVALID_HANDLE_VALUE),
-      named_(kSlots),
+      slots_(kSlots),
       changes_(kSlots) {
   if (commandEvent_ && replyEvent_) Start();
   else broken_ = true;
 }
 
-TChangeHandlerThread::~TChangeHandlerThread() {
-  Stop(INFINITE);
-  for (int i = 0; i < kSlots; ++i) CloseSlot(i);
-  if (pending_ != INVALID_HANDLE_VALUE && !pendingNamed_) FindCloseChangeNotification(pending_);
-  if (commandEvent_) CloseHandle(commandEvent_);
-  if (replyEvent_) CloseHandle(replyEvent_);
-}
+TChangeHandlerThread::~TChangeHandlerThread() { Stop(INFINITE); }
 
 void TChangeHandlerThread::CloseSlot(int slot) {
   const auto at = static_cast<std::size_t>(slot);
-  HANDLE& h = slots_[at];
-  if (named_[at]) named_[at].reset();  // its event is the slot's handle
-  else if (h != INVALID_HANDLE_VALUE) FindCloseChangeNotification(h);
-  h = INVALID_HANDLE_VALUE;
+  slots_[at] = TWatch();
   const std::lock_guard<std::mutex> lock(changesLock_);
   changes_[at] = TChanges();
 }
@@ -39,11 +29,9 @@ TChangeHandlerThread::TNamedWatch::~TNamedWatch() {
   if (armed) {
     // The read writes into the buffer until it ends: cancelled, and waited for.
     DWORD bytes = 0;
-    CancelIoEx(directory, &overlapped);
-    GetOverlappedResult(directory, &overlapped, &bytes, TRUE);
+    CancelIoEx(directory.Get(), &overlapped);
+    GetOverlappedResult(directory.Get(), &overlapped, &bytes, TRUE);
   }
-  if (directory != INVALID_HANDLE_VALUE) CloseHandle(directory);
-  if (overlapped.hEvent) CloseHandle(overlapped.hEvent);
 }
 
 bool TChangeHandlerThread::TNamedWatch::Open(const std::string& path, DWORD notifyFilter, bool watchSubtree) {
@@ -51,24 +39,26 @@ bool TChangeHandlerThread::TNamedWatch::Open(const std::string& path, DWORD noti
   if (root.empty() || root.back() != '\\') root += '\\';
   filter = notifyFilter;
   subtree = watchSubtree;
-  directory = CreateFileA(path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
-  if (directory == INVALID_HANDLE_VALUE) return false;
-  overlapped.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  return overlapped.hEvent && Arm();
+  directory = TFileHandle(CreateFileA(path.c_str(), FILE_LIST_DIRECTORY,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
+  if (!directory) return false;
+  event = TKernelHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  overlapped.hEvent = event.Get();
+  return event && Arm();
 }
 
 bool TChangeHandlerThread::TNamedWatch::Arm() {
   ResetEvent(overlapped.hEvent);
-  armed = ReadDirectoryChangesW(directory, buffer.data(), static_cast<DWORD>(buffer.size() * sizeof(DWORD)), subtree,
-                                filter, nullptr, &overlapped, nullptr) != FALSE;
+  armed = ReadDirectoryChangesW(directory.Get(), buffer.data(), static_cast<DWORD>(buffer.size() * sizeof(DWORD)),
+                                subtree, filter, nullptr, &overlapped, nullptr) != FALSE;
   return armed;
 }
 
 void TChangeHandlerThread::ReadChanges(int slot) {
-  TNamedWatch& watch = *named_[static_cast<std::size_t>(slot)];
+  TNamedWatch& watch = *slots_[static_cast<std::size_t>(slot)].named;
   DWORD bytes = 0;
-  const bool read = GetOverlappedResult(watch.directory, &watch.overlapped, &bytes, FALSE) != FALSE;
+  const bool read = GetOverlappedResult(watch.directory.Get(), &watch.overlapped, &bytes, FALSE) != FALSE;
   watch.armed = false;
   {
     const std::lock_guard<std::mutex> lock(changesLock_);
@@ -118,30 +108,27 @@ bool TChangeHandlerThread::TakeChangedFolders(int slot, std::vector<std::string>
 bool TChangeHandlerThread::Send(TCommand command) {
   if (broken_ || stopped_) return false;
   command_ = command;
-  ResetEvent(replyEvent_);
-  SetEvent(commandEvent_);
-  if (WaitForSingleObject(replyEvent_, kCommandTimeoutMs) == WAIT_OBJECT_0) return true;
+  ResetEvent(replyEvent_.Get());
+  SetEvent(commandEvent_.Get());
+  if (WaitForSingleObject(replyEvent_.Get(), kCommandTimeoutMs) == WAIT_OBJECT_0) return true;
   broken_ = true;
   return false;
 }
 
 bool TChangeHandlerThread::AddWatch(const std::string& path, DWORD filter, int& slot, bool subtree, bool named) {
   if (path.empty() || broken_ || stopped_) return false;
+  TWatch watch;
   if (named) {
-    auto watch = std::make_unique<TNamedWatch>();
-    if (!watch->Open(path, filter, subtree)) return false;
-    pending_ = watch->overlapped.hEvent;
-    pendingNamed_ = std::move(watch);
+    watch.named = std::make_unique<TNamedWatch>();
+    if (!watch.named->Open(path, filter, subtree)) return false;
   } else {
-    HANDLE h = FindFirstChangeNotificationA(path.c_str(), subtree, filter);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    pending_ = h;
+    watch.plain = TChangeNotification(FindFirstChangeNotificationA(path.c_str(), subtree, filter));
+    if (!watch.plain) return false;
   }
+  pending_ = std::move(watch);
   if (!Send(TCommand::Add)) return false;  // the worker may still adopt it: it stays the worker's
   if (resultSlot_ < 0) {
-    if (pendingNamed_) pendingNamed_.reset();  // no free slot: not adopted
-    else FindCloseChangeNotification(pending_);
-    pending_ = INVALID_HANDLE_VALUE;
+    pending_ = TWatch();  // no free slot: not adopted
     return false;
   }
   slot = resultSlot_;
@@ -154,7 +141,7 @@ bool TChangeHandlerThread::Stop(DWORD timeoutMs) {
   if (!stopped_ && commandEvent_) {
     stopped_ = true;
     command_ = TCommand::Quit;
-    SetEvent(commandEvent_);
+    SetEvent(commandEvent_.Get());
   }
   return WaitFor(timeoutMs);
 }
@@ -165,27 +152,25 @@ void TChangeHandlerThread::Execute() {
     HANDLE wait[MAXIMUM_WAIT_OBJECTS];
     int slotOf[MAXIMUM_WAIT_OBJECTS];
     DWORD count = 0;
-    wait[count++] = commandEvent_;
+    wait[count++] = commandEvent_.Get();
     for (int i = 0; i < kSlots; ++i)
-      if (slots_[static_cast<std::size_t>(i)] != INVALID_HANDLE_VALUE) {
+      if (const TWatch& watch = slots_[static_cast<std::size_t>(i)]; watch) {
         slotOf[count] = i;
-        wait[count++] = slots_[static_cast<std::size_t>(i)];
+        wait[count++] = watch.Wait();
       }
     const DWORD r = WaitForMultipleObjects(count, wait, FALSE, INFINITE);
     if (r == WAIT_OBJECT_0) {
       failures = 0;
       switch (command_.load()) {
         case TCommand::Add: {
-          const auto free = std::find(slots_.begin(), slots_.end(), INVALID_HANDLE_VALUE);
+          const auto free = std::find_if(slots_.begin(), slots_.end(), [](const TWatch& w) { return !w; });
           if (free == slots_.end()) {
             resultSlot_ = -1;
           } else {
-            *free = pending_;
-            pending_ = INVALID_HANDLE_VALUE;
+            const bool named = pending_.named != nullptr;
+            *free = std::move(pending_);
             resultSlot_ = static_cast<int>(free - slots_.begin());
             const auto at = static_cast<std::size_t>(resultSlot_);
-            const bool named = pendingNamed_ != nullptr;
-            named_[at] = std::move(pendingNamed_);
             const std::lock_guard<std::mutex> lock(changesLock_);
             changes_[at] = TChanges();
             changes_[at].named = named;
@@ -198,16 +183,17 @@ void TChangeHandlerThread::Execute() {
         case TCommand::Quit:
           return;
       }
-      SetEvent(replyEvent_);
+      SetEvent(replyEvent_.Get());
     } else if (r > WAIT_OBJECT_0 && r < WAIT_OBJECT_0 + count) {
       failures = 0;
       const int slot = slotOf[r - WAIT_OBJECT_0];
-      if (named_[static_cast<std::size_t>(slot)]) {
+      const TWatch& watch = slots_[static_cast<std::size_t>(slot)];
+      if (watch.named) {
         ReadChanges(slot);
         continue;
       }
       if (target_) PostMessageA(target_, message_, static_cast<WPARAM>(slot), 0);
-      if (!FindNextChangeNotification(slots_[static_cast<std::size_t>(slot)])) CloseSlot(slot);
+      if (!FindNextChangeNotification(watch.plain.Get())) CloseSlot(slot);
     } else if (r > WAIT_ABANDONED_0 && r < WAIT_ABANDONED_0 + count) {
       CloseSlot(slotOf[r - WAIT_ABANDONED_0]);
     } else {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "host/Handles.h"
 #include "host/Threads.h"
 
 namespace korvane {
@@ -52,13 +53,21 @@ private:
     ~TNamedWatch();
     bool Open(const std::string& path, DWORD filter, bool subtree);
     bool Arm();  // the next read
-    HANDLE directory = INVALID_HANDLE_VALUE;
+    TFileHandle directory;
+    TKernelHandle event;
     bool armed = false;  // a read is under way: it must end before the buffer goes
     OVERLAPPED overlapped = {};
     std::vector<DWORD> buffer = std::vector<DWORD>(16384);  // 64 KB, DWORD-aligned as the records need
     std::string root;  // with a trailing separator
     DWORD filter = 0;
     bool subtree = false;
+  };
+  // What one slot waits on: a change notification, or a named watch's read.
+  struct TWatch {
+    TChangeNotification plain;
+    std::unique_ptr<TNamedWatch> named;
+    HANDLE Wait() const { return named ? named->event.Get() : plain.Get(); }
+    explicit operator bool() const { return named || plain; }
   };
   struct TChanges {
     std::vector<std::string> folders;
@@ -69,16 +78,14 @@ private:
   void CloseSlot(int slot);
   void ReadChanges(int slot);  // the worker, when a named slot fired
 
-  HANDLE commandEvent_;
-  HANDLE replyEvent_;
+  TKernelHandle commandEvent_;
+  TKernelHandle replyEvent_;
   HWND target_;
   UINT message_;
-  HANDLE pending_ = INVALID_HANDLE_VALUE;  // handed over by Add
-  std::unique_ptr<TNamedWatch> pendingNamed_;  // with it, for a named watch
+  TWatch pending_;  // handed over by Add
   int resultSlot_ = -1;
   std::atomic<TCommand> command_{TCommand::Add};
-  std::vector<HANDLE> slots_;  // INVALID_HANDLE_VALUE: free
-  std::vector<std::unique_ptr<TNamedWatch>> named_;  // per slot, for named watches
+  std::vector<TWatch> slots_;  // empty: free
   std::mutex changesLock_;  // guards changes_, shared with the owner's thread
   std::vector<TChanges> changes_;
   bool broken_ = false;
