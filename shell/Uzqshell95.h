@@ -1,13 +1,17 @@
 // The shell's interfaces and records as the platform publishes them, what the
 // mingw headers lack, and one RAII owner each for COM interfaces and for item
-// identifier lists. Including any shell unit starts COM and OLE once per process.
+// identifier lists.
 #pragma once
 #include <windows.h>
 #include <ole2.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <type_traits>
 #include <utility>
+
+// The headers give IShellDetails no type-bound IID.
+__CRT_UUID_DECL(IShellDetails, 0x000214EC, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46)
 
 namespace korvane {
 
@@ -43,6 +47,10 @@ public:
     if (p_) p_->AddRef();
   }
   TComPtr(TComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+  // From an owner of a class that implements I.
+  template <class J>
+    requires std::is_convertible_v<J*, I*>
+  TComPtr(TComPtr<J>&& o) noexcept : p_(o.Detach()) {}
   TComPtr& operator=(TComPtr o) noexcept {
     std::swap(p_, o.p_);
     return *this;

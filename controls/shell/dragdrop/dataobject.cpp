@@ -1,9 +1,5 @@
 #include "controls/shell/dragdrop/dataobject.h"
 
-#include "controls/shell/dragdrop/comobject.h"
-
-#include <new>
-
 #include "controls/shell/common/olestartup.h"
 
 namespace korvane {
@@ -42,16 +38,6 @@ TZQShellDataObject::TZQShellDataObject(PCItemIDList parent, const std::vector<PC
   hdrop_ = BuildHDrop(paths);
 }
 
-HRESULT TZQShellDataObject::QueryInterface(REFIID riid, void** object) {
-  return QueryOneInterface<IDataObject>(this, riid, object);
-}
-
-ULONG TZQShellDataObject::Release() {
-  const ULONG left = --refs_;
-  if (left == 0) delete this;
-  return left;
-}
-
 HRESULT TZQShellDataObject::QueryGetData(FORMATETC* format) {
   return format ? formats_->QueryFormat(*format) : E_POINTER;
 }
@@ -81,11 +67,7 @@ HRESULT TZQShellDataObject::EnumFormatEtc(DWORD direction, IEnumFORMATETC** out)
   if (!out) return E_POINTER;
   *out = nullptr;
   if (direction != DATADIR_GET) return E_NOTIMPL;
-  auto* e = new (std::nothrow) TZQFormatEtcList_IEnumFormatEtc(formats_);
-  if (!e) return E_OUTOFMEMORY;
-  e->AddRef();
-  *out = e;
-  return S_OK;
+  return TZQFormatEtcList_IEnumFormatEtc::Create(formats_, 0, out);
 }
 
 }  // namespace korvane

@@ -1,7 +1,5 @@
 #include "controls/shell/dragdrop/dropsource.h"
 
-#include "controls/shell/dragdrop/comobject.h"
-
 namespace korvane {
 
 namespace {
@@ -10,16 +8,6 @@ constexpr DWORD kAllButtons = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
 
 TDropSource_shlvtv::TDropSource_shlvtv(TMouseButton button)
     : buttonMask_(button == mbRight ? MK_RBUTTON : button == mbMiddle ? MK_MBUTTON : MK_LBUTTON) {}
-
-HRESULT TDropSource_shlvtv::QueryInterface(REFIID riid, void** object) {
-  return QueryOneInterface<IDropSource>(this, riid, object);
-}
-
-ULONG TDropSource_shlvtv::Release() {
-  const ULONG left = --refs_;
-  if (left == 0) delete this;
-  return left;
-}
 
 HRESULT TDropSource_shlvtv::QueryContinueDrag(BOOL escapePressed, DWORD keyState) {
   if (escapePressed || (keyState & (kAllButtons & ~buttonMask_))) return DRAGDROP_S_CANCEL;

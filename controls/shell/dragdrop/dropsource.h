@@ -3,27 +3,21 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include <atomic>
-
 #include "host/Controls.h"
+#include "shell/comobject.h"
 
 namespace korvane {
 
 // Goes on while the drag button is down; a drop when it is released; a cancel
 // on Escape or when another mouse button goes down. The system's cursors.
-class TDropSource_shlvtv final : public IDropSource {
+class TDropSource_shlvtv final : public TComObject<TDropSource_shlvtv, IDropSource> {
 public:
   explicit TDropSource_shlvtv(TMouseButton button);
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escapePressed, DWORD keyState) override;
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
 private:
-  ~TDropSource_shlvtv() = default;
-  std::atomic<ULONG> refs_{0};
   DWORD buttonMask_;
 };
 

@@ -1,20 +1,8 @@
 #include "controls/shell/dragdrop/droptarget.h"
 
-#include "controls/shell/dragdrop/comobject.h"
-
 #include "host/Application.h"
 
 namespace korvane {
-
-HRESULT TZQShellDropTarget::QueryInterface(REFIID riid, void** object) {
-  return QueryOneInterface<IDropTarget>(this, riid, object);
-}
-
-ULONG TZQShellDropTarget::Release() {
-  const ULONG left = --refs_;
-  if (left == 0) delete this;
-  return left;
-}
 
 // An exception goes to the application; the control forgets the drag and nothing is dropped.
 template <class F>
@@ -49,16 +37,15 @@ HRESULT TZQShellDropTarget::Drop(IDataObject* data, DWORD keyState, POINTL point
   return Forward(effect, [&] { return owner_->OnDropTarget_Drop(data, keyState, {point.x, point.y}, *effect); });
 }
 
-bool TZQDropRegistration::Register(HWND wnd, TZQShellDropTarget* target) {
+bool TZQDropRegistration::Register(HWND wnd, TComPtr<TZQShellDropTarget> target) {
   Revoke();
-  target->AddRef();
-  if (FAILED(RegisterDragDrop(wnd, target))) {
+  if (!target) return false;
+  if (FAILED(RegisterDragDrop(wnd, target.Get()))) {
     target->Detach();
-    target->Release();
     return false;
   }
   wnd_ = wnd;
-  target_ = target;
+  target_ = std::move(target);
   return true;
 }
 
@@ -66,8 +53,7 @@ void TZQDropRegistration::Revoke() {
   if (!target_) return;
   if (IsWindow(wnd_)) RevokeDragDrop(wnd_);
   target_->Detach();
-  target_->Release();
-  target_ = nullptr;
+  target_.Reset();
   wnd_ = nullptr;
 }
 

@@ -1,7 +1,5 @@
 #include "controls/shell/dragdrop/formats.h"
 
-#include "controls/shell/dragdrop/comobject.h"
-
 #include <cstring>
 #include <new>
 
@@ -43,16 +41,6 @@ HRESULT TZQFormatEtcList::QueryFormat(const FORMATETC& asked) const {
   return formatFound ? DV_E_TYMED : DV_E_FORMATETC;
 }
 
-HRESULT TZQFormatEtcList_IEnumFormatEtc::QueryInterface(REFIID riid, void** object) {
-  return QueryOneInterface<IEnumFORMATETC>(this, riid, object);
-}
-
-ULONG TZQFormatEtcList_IEnumFormatEtc::Release() {
-  const ULONG left = --refs_;
-  if (left == 0) delete this;
-  return left;
-}
-
 HRESULT TZQFormatEtcList_IEnumFormatEtc::Next(ULONG count, FORMATETC* records, ULONG* fetched) {
   if (!records) return E_POINTER;
   ULONG copied = 0;
@@ -81,16 +69,19 @@ HRESULT TZQFormatEtcList_IEnumFormatEtc::Reset() {
   return S_OK;
 }
 
-HRESULT TZQFormatEtcList_IEnumFormatEtc::Clone(IEnumFORMATETC** out) {
+HRESULT TZQFormatEtcList_IEnumFormatEtc::Create(std::shared_ptr<const TZQFormatEtcList> list, ULONG position,
+                                                IEnumFORMATETC** out) noexcept {
   if (!out) return E_POINTER;
-  auto* clone = new (std::nothrow) TZQFormatEtcList_IEnumFormatEtc(list_, position_);
-  if (!clone) {
-    *out = nullptr;
+  *out = nullptr;
+  try {
+    *out = MakeComObject<TZQFormatEtcList_IEnumFormatEtc>(std::move(list), position).Detach();
+  } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }
-  clone->AddRef();
-  *out = clone;
   return S_OK;
+}
+
+HRESULT TZQFormatEtcList_IEnumFormatEtc::Clone(IEnumFORMATETC** out) { return Create(list_, position_, out);
 }
 
 }  // namespace korvane

@@ -3,10 +3,11 @@
 #include <windows.h>
 #include <objidl.h>
 
-#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <vector>
+
+#include "shell/comobject.h"
 
 namespace korvane {
 
@@ -32,22 +33,20 @@ private:
 };
 
 // IEnumFORMATETC over a format list, which it keeps alive.
-class TZQFormatEtcList_IEnumFormatEtc final : public IEnumFORMATETC {
+class TZQFormatEtcList_IEnumFormatEtc final
+    : public TComObject<TZQFormatEtcList_IEnumFormatEtc, IEnumFORMATETC> {
 public:
   TZQFormatEtcList_IEnumFormatEtc(std::shared_ptr<const TZQFormatEtcList> list, ULONG position = 0)
       : list_(std::move(list)), position_(position) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override;
+  // A new enumerator at position into out, with its reference; E_OUTOFMEMORY when none could be made.
+  static HRESULT Create(std::shared_ptr<const TZQFormatEtcList> list, ULONG position, IEnumFORMATETC** out) noexcept;
   HRESULT STDMETHODCALLTYPE Next(ULONG count, FORMATETC* records, ULONG* fetched) override;
   HRESULT STDMETHODCALLTYPE Skip(ULONG count) override;
   HRESULT STDMETHODCALLTYPE Reset() override;
   HRESULT STDMETHODCALLTYPE Clone(IEnumFORMATETC** out) override;
 
 private:
-  ~TZQFormatEtcList_IEnumFormatEtc() = default;
-  std::atomic<ULONG> refs_{0};
   std::shared_ptr<const TZQFormatEtcList> list_;
   ULONG position_;
 };

@@ -6,8 +6,7 @@
 #include "controls/shell/common/newfolder.h"
 #include "controls/shell/common/sendto.h"
 #include "controls/shell/common/windowhelpers.h"
-#include "controls/shell/dragdrop/dataobject.h"
-#include "controls/shell/list/shelllist.h"
+#include "controls/shell/list/listdragdrop.h"
 #include "host/ScopeExit.h"
 #include "host/Application.h"
 #include "host/Exceptions.h"
@@ -16,24 +15,11 @@
 
 namespace korvane {
 
-TDataObject_shlv::TItems TDataObject_shlv::Collect(TZQCustomShellList* list) {
-  TItems items;
-  for (TListItem* item : list->GetSelectedShellItems()) {
-    PCItemIDList relative = TZQCustomShellList::GetDataFromItem(item)->GetRelativeIdList();
-    items.relatives.push_back(relative);
-    items.names.push_back(FileSystemParsingName(list->GetCurrentFolder(), relative));
-  }
-  return items;
-}
-
-TDataObject_shlv::TDataObject_shlv(TZQCustomShellList* list, const TItems& items)
-    : TZQShellDataObject(list->GetCurrentFolderIdList(), items.relatives, items.names) {}
-
 // --- Context menus
 
 void TZQCustomShellList::ItemContextMenu(TListItem* item, POINT& point, TPopupMenu*& menu) {
   TZQCustomListView::ItemContextMenu(item, point, menu);
-  if (!options_.Contains(zqsloContextMenus) || IsDesigning() || dragging_) return;
+  if (!options_.Contains(zqsloContextMenus) || IsDesigning() || dragDrop_.IsDragging()) return;
   ProcessMenuForAllSelected(point);
   menu = nullptr;  // the shell's menu, or none: never the host's
 }
@@ -100,10 +86,7 @@ void TZQCustomShellList::ProcessSendTo(int index) {
   if (ShellSelCount() == 0) return;
   TStringList* list = ZQSendToList().get();
   if (!list || index < 0 || index >= list->GetCount()) return;
-  auto* object = new TDataObject_shlv(this);
-  object->AddRef();
-  const TComPtr<IDataObject> data = TComPtr<IDataObject>::Attach(object);
-  SendToItem(list->Get(index), data.Get());
+  SendToItem(list->Get(index), MakeComObject<TDataObject_shlv>(this).Get());
 }
 
 bool TZQCustomShellList::MenuMessage(TMessage& m) {
@@ -292,7 +275,7 @@ bool TZQCustomShellList::CommandMessage(TMessage& m) {
       return true;
     }
     case WM_RBUTTONUP:
-      if (!dragging_) return false;
+      if (!dragDrop_.IsDragging()) return false;
       DefaultHandler(m);
       return true;
     default:

@@ -31,7 +31,7 @@ TZQCustomShellList::TZQCustomShellList(TComponent* AOwner) : TZQCustomListView(A
   ZQDeviceChangeHandler()->Add(TZQDeviceChangeEvent(this, &TZQCustomShellList::DeviceChangeDetected));
 }
 
-TZQCustomShellList::~TZQCustomShellList() { dropTarget_.Revoke(); }
+TZQCustomShellList::~TZQCustomShellList() = default;
 
 void TZQCustomShellList::BeforeDestruction() {
   ZQDeviceChangeHandler()->Remove(TZQDeviceChangeEvent(this, &TZQCustomShellList::DeviceChangeDetected));
@@ -185,8 +185,7 @@ void TZQCustomShellList::WndProc(TMessage& m) {
       if (GetItems()->GetCount() == 0) GuardCallback(this, [&] { FillItems(); });
       return;
     case WM_DESTROY:
-      dropTarget_.Revoke();
-      OnDropTarget_DragLeave();
+      dragDrop_.Revoke();
       if (GetColumns()->GetCount() > 0 && saveWidths_) SaveColumnWidths();
       timer_->SetEnabled(false);
       watcher_.reset();  // a new window watches again after its fill

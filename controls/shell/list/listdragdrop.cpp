@@ -1,18 +1,23 @@
+#include "controls/shell/list/listdragdrop.h"
+
 #include "controls/shell/common/itemparent.h"
 #include "controls/shell/common/windowhelpers.h"
-#include "controls/shell/dragdrop/dataobject.h"
-#include "controls/shell/dragdrop/dropsource.h"
-#include "controls/shell/list/shelllist.h"
-#include "host/ScopeExit.h"
 #include "host/Application.h"
 
 namespace korvane {
 
-namespace {
-constexpr DWORD kCopyMoveLink = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+TDataObject_shlv::TItems TDataObject_shlv::Collect(TZQCustomShellList* list) {
+  TItems items;
+  for (TListItem* item : list->GetSelectedShellItems()) {
+    PCItemIDList relative = TZQCustomShellList::GetDataFromItem(item)->GetRelativeIdList();
+    items.relatives.push_back(relative);
+    items.names.push_back(FileSystemParsingName(list->GetCurrentFolder(), relative));
+  }
+  return items;
 }
 
-TDropTarget_shlv::TDropTarget_shlv(TZQCustomShellList* list) : TZQShellDropTarget(list, list) {}
+TDataObject_shlv::TDataObject_shlv(TZQCustomShellList* list, const TItems& items)
+    : TZQShellDataObject(list->GetCurrentFolderIdList(), items.relatives, items.names) {}
 
 // --- Dragging items out
 
@@ -37,25 +42,9 @@ bool TZQCustomShellList::BeginDragNotified(const NMHDR& header) {
 
 void TZQCustomShellList::OleBeginDrag(TMouseButton button) {
   if (ShellSelCount() == 0 || !currentFolder_) return;
-  bool refresh = false;
-  {
-    const auto end = ScopeExit([this] {
-      dragging_ = false;
-      refreshPending_ = false;
-      dragData_.Reset();
-    });
-    dragging_ = true;
-    auto* object = new TDataObject_shlv(this);
-    object->AddRef();
-    dragData_ = TComPtr<IDataObject>::Attach(object);
-    const DWORD allowed = GetDragDropAttributesForAllSelected();
-    auto* source = new TDropSource_shlvtv(button);
-    source->AddRef();
-    const TComPtr<IDropSource> dropSource = TComPtr<IDropSource>::Attach(source);
-    DWORD effect = DROPEFFECT_NONE;
-    const HRESULT hr = DoDragDrop(dragData_.Get(), dropSource.Get(), allowed, &effect);
-    refresh = hr == DRAGDROP_S_DROP || refreshPending_;  // items may have moved; or a change waited
-  }
+  TComPtr<IDataObject> data = MakeComObject<TDataObject_shlv>(this);
+  const bool dropped = dragDrop_.BeginDrag(std::move(data), GetDragDropAttributesForAllSelected(), button);
+  const bool refresh = std::exchange(refreshPending_, false) || dropped;  // items may have moved; or a change waited
   if (fillPending_) {
     FillItems();  // the folder changed meanwhile
   } else if (refresh) {
@@ -89,30 +78,29 @@ DWORD TZQCustomShellList::GetDragDropAttributesForItem(TListItem* item) {
 // --- Dropping in
 
 void TZQCustomShellList::UpdateDropRegistration() {
-  const bool wanted = options_.Contains(zqsloOleDrop) && HandleAllocated() && !IsDesigning();
-  if (wanted && !dropTarget_.IsRegistered()) dropTarget_.Register(GetHandle(), new TDropTarget_shlv(this));
-  else if (!wanted && dropTarget_.IsRegistered()) dropTarget_.Revoke();
+  dragDrop_.UpdateRegistration(options_.Contains(zqsloOleDrop) && !IsDesigning(),
+                               [this] { return MakeComObject<TDropTarget_shlv>(this); });
 }
 
-const void* TZQCustomShellList::DropPlaceAt(POINT point, TListItem*& item, bool& selfAnswered, POINT& client) {
-  client = ScreenToClient(point);
-  item = GetItemAt(client.x, client.y);
-  selfAnswered = false;
-  if (item) return ItemHasData(item) ? item : nullptr;  // the application's own items take no drops
-  if (!dragging_) return &hover_;                        // another source: the folder's own target
+TZQDropPlace TZQCustomShellList::DropPlaceAt(POINT client) {
+  if (TListItem* item = GetItemAt(client.x, client.y))
+    return {ItemHasData(item) ? item : nullptr};  // the application's own items take no drops
+  if (!dragDrop_.IsDragging()) return {dragDrop_.FolderPlace()};  // another source: the folder's own target
   // The list's own items over its background: a plain drag would put them where they are.
-  selfAnswered = (hover_.GetEnterKeyState() & MK_RBUTTON) != 0;
-  return nullptr;
+  return {nullptr, (dragDrop_.GetEnterKeyState() & MK_RBUTTON) != 0};
 }
 
-TComPtr<IDropTarget> TZQCustomShellList::PlaceDropTarget(TListItem* item) {
+TComPtr<IDropTarget> TZQCustomShellList::DropTargetOf(const void* place) {
   TComPtr<IDropTarget> target;
   itemTarget_ = false;
-  if (TZQShListData* data = GetDataFromItem(item); data && currentFolder_) {
-    PCUITEMID_CHILD child = data->GetRelativeIdList();
-    if (SUCCEEDED(ShellGetUIObjectOf(currentFolder_.Get(), GetParentFormHandle(this), 1, &child, target)) && target) {
-      itemTarget_ = true;
-      return target;
+  if (place != dragDrop_.FolderPlace()) {
+    auto* item = static_cast<TListItem*>(const_cast<void*>(place));
+    if (TZQShListData* data = GetDataFromItem(item); data && currentFolder_) {
+      PCUITEMID_CHILD child = data->GetRelativeIdList();
+      if (SUCCEEDED(ShellGetUIObjectOf(currentFolder_.Get(), GetParentFormHandle(this), 1, &child, target)) && target) {
+        itemTarget_ = true;
+        return target;
+      }
     }
   }
   // No target of its own: the folder's, with no item marked.
@@ -127,59 +115,36 @@ void TZQCustomShellList::SetDropHighlight(TListItem* item) {
   if (item) item->SetDropTarget(true);
 }
 
-HRESULT TZQCustomShellList::HoverAt(DWORD keyState, POINT point, DWORD& effect, bool over) {
+bool TZQCustomShellList::MarkDropPlace(const void* place, DWORD effect) {
   TListItem* before = dropHighlight_;
-  TListItem* item;
-  bool selfAnswered;
-  POINT client;
-  const void* place = DropPlaceAt(point, item, selfAnswered, client);
-  const DWORD offered = effect;
-  const HRESULT hr =
-      hover_.Over(place, [&] { return PlaceDropTarget(item); }, keyState, POINTL{point.x, point.y}, effect);
-  if (selfAnswered) effect = offered & DROPEFFECT_COPY;  // the drop offers the shell's copy and link
-  SetDropHighlight(effect != DROPEFFECT_NONE && item && itemTarget_ && place == item ? item : nullptr);
-  if (over) {
-    hover_.AutoScroll(GetHandle(), client);
-    effect |= DROPEFFECT_SCROLL;
-    if (dropHighlight_ != before) Update();
-  }
-  return hr;
+  const bool item = place && place != dragDrop_.FolderPlace();
+  SetDropHighlight(effect != DROPEFFECT_NONE && item && itemTarget_
+                       ? static_cast<TListItem*>(const_cast<void*>(place))
+                       : nullptr);
+  return dropHighlight_ != before;
+}
+
+void TZQCustomShellList::ClearDropMark() {
+  if (HandleAllocated()) SetDropHighlight(nullptr);
+  else dropHighlight_ = nullptr;
+}
+
+void TZQCustomShellList::AfterDrop(const void*, HRESULT result, DWORD effect) {
+  if (SUCCEEDED(result) && effect != DROPEFFECT_NONE && IsFolderNetworkShare()) RefreshItems();
 }
 
 HRESULT TZQCustomShellList::OnDropTarget_DragEnter(IDataObject* data, DWORD keyState, POINT point, DWORD& effect) {
-  hover_.Enter(data, keyState);
-  return HoverAt(keyState, point, effect, false);
+  return dragDrop_.DragEnter(data, keyState, point, effect);
 }
 
 HRESULT TZQCustomShellList::OnDropTarget_DragOver(DWORD keyState, POINT point, DWORD& effect) {
-  if (!hover_.IsActive()) {
-    effect = DROPEFFECT_NONE;
-    return S_OK;
-  }
-  return HoverAt(keyState, point, effect, true);
+  return dragDrop_.DragOver(keyState, point, effect);
 }
 
-HRESULT TZQCustomShellList::OnDropTarget_DragLeave() {
-  hover_.Leave();
-  if (HandleAllocated()) SetDropHighlight(nullptr);
-  else dropHighlight_ = nullptr;
-  return S_OK;
-}
+HRESULT TZQCustomShellList::OnDropTarget_DragLeave() { return dragDrop_.DragLeave(); }
 
 HRESULT TZQCustomShellList::OnDropTarget_Drop(IDataObject* data, DWORD keyState, POINT point, DWORD& effect) {
-  const auto end = ScopeExit([this] { GuardCallback(this, [this] { OnDropTarget_DragLeave(); }); });
-  TListItem* item;
-  bool selfAnswered;
-  POINT client;
-  const void* place = DropPlaceAt(point, item, selfAnswered, client);
-  if (selfAnswered) {
-    effect &= ~static_cast<DWORD>(DROPEFFECT_MOVE);  // they are in this folder already
-    place = &hover_;
-  }
-  const HRESULT hr = hover_.Drop(place, [&] { return PlaceDropTarget(item); }, data, keyState,
-                                 POINTL{point.x, point.y}, effect);
-  if (SUCCEEDED(hr) && effect != DROPEFFECT_NONE && IsFolderNetworkShare()) RefreshItems();
-  return hr;
+  return dragDrop_.Drop(data, keyState, point, effect);
 }
 
 }  // namespace korvane

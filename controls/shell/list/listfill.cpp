@@ -43,7 +43,7 @@ TListItemState StateOf(ULONG attributes) {
 }
 }  // namespace
 
-bool TZQCustomShellList::Busy() { return dragging_ || IsEditing() || modalDepth_ > 0; }
+bool TZQCustomShellList::Busy() { return dragDrop_.IsDragging() || IsEditing() || modalDepth_ > 0; }
 
 SHCONTF TZQCustomShellList::EnumFlags() const {
   SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
@@ -184,7 +184,7 @@ void TZQCustomShellList::AddNewShellItem(PCItemIDList absolute, PItemIDList rela
 }
 
 void TZQCustomShellList::Delete(TListItem* Item) {
-  hover_.Forget(Item);
+  dragDrop_.Forget(Item);
   if (Item == dropHighlight_) dropHighlight_ = nullptr;
   TZQShListData* record = GetDataFromItem(Item);
   if (!record) {

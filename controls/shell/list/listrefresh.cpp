@@ -33,7 +33,7 @@ void TZQCustomShellList::InstallChangeHandler() {
 }
 
 void TZQCustomShellList::ChangeNotified() {
-  if (TakeChangeNotification(ignoreNextChange_, dragging_, refreshPending_)) RestartChangeTimer(timer_, Focused());
+  if (TakeChangeNotification(ignoreNextChange_, dragDrop_.IsDragging(), refreshPending_)) RestartChangeTimer(timer_, Focused(), changeWaitStart_);
 }
 
 void TZQCustomShellList::TimerElapsed(TObject*) {

@@ -31,8 +31,7 @@
 #include "controls/shell/common/itemrecords.h"
 #include "controls/shell/common/links.h"
 #include "controls/shell/common/shelllocator.h"
-#include "controls/shell/dragdrop/draghover.h"
-#include "controls/shell/dragdrop/droptarget.h"
+#include "controls/shell/dragdrop/dragengine.h"
 #include "controls/shell/refresh/changethread.h"
 #include "controls/shell/tree/shelltree.h"
 
@@ -62,7 +61,8 @@ class TZQCustomShellList : public TZQCustomListView,
                            public TZQShListOwner,
                            public TZQShellListLink,
                            public TZQShellWheelTarget,
-                           public TZQDropTargetOwner {
+                           public TZQDropTargetOwner,
+                           private TZQDragDropSite {
 public:
   explicit TZQCustomShellList(TComponent* AOwner);
   ~TZQCustomShellList() override;
@@ -229,11 +229,12 @@ private:
   void RenameNewFolder();
   bool BeginDragNotified(const NMHDR& header);
   void UpdateDropRegistration();
-  // The place a drop at point goes to (an item, &hover_ for the folder, nil for
-  // none); selfAnswered: the list answers a right-drag of its own items itself.
-  const void* DropPlaceAt(POINT point, TListItem*& item, bool& selfAnswered, POINT& client);
-  TComPtr<IDropTarget> PlaceDropTarget(TListItem* item);
-  HRESULT HoverAt(DWORD keyState, POINT point, DWORD& effect, bool over);
+  // The drag engine's questions: a place is an item with a record, or the folder.
+  TZQDropPlace DropPlaceAt(POINT client) override;
+  TComPtr<IDropTarget> DropTargetOf(const void* place) override;
+  bool MarkDropPlace(const void* place, DWORD effect) override;
+  void ClearDropMark() override;
+  void AfterDrop(const void* place, HRESULT result, DWORD effect) override;
   void SetDropHighlight(TListItem* item);
   TComPtr<IContextMenu> activeMenu_;  // while a menu is tracked
   int modalDepth_ = 0;  // a shell menu or a command's own dialog is up: refreshes wait for its end
@@ -259,15 +260,13 @@ private:
   int sortValue_ = 1;
   int internalChange_ = 0;
   bool ignoreNextChange_ = false;
-  bool dragging_ = false;
-  TComPtr<IDataObject> dragData_;  // during a drag out of the list
-  TZQDropRegistration dropTarget_;  // while the window exists and drops are on
-  TZQDragHover hover_;              // a drag over the list
+  TZQDragDropEngine dragDrop_{this, this};
   TListItem* dropHighlight_ = nullptr;
   bool itemTarget_ = false;  // the hovered item has a drop target of its own
   bool refreshPending_ = false;  // a merge asked for while busy
   bool fillPending_ = false;     // a fill asked for while busy: it wins over a merge
   TTimer* timer_ = nullptr;      // owned as a component
+  DWORD changeWaitStart_ = 0;    // when the running change wait began
   TChangeWatcher watcher_;
   bool insideCreation_ = false;
   bool sortSetByHandler_ = false;

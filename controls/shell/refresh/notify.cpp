@@ -16,9 +16,13 @@ bool TakeChangeNotification(bool& ignoreNextChange, bool dragging, bool& refresh
   return true;
 }
 
-void RestartChangeTimer(TTimer* timer, bool focused) {
+void RestartChangeTimer(TTimer* timer, bool focused, DWORD& waitStart) {
+  const auto delay = static_cast<DWORD>(focused ? ZQSH_CHANGE_NOTIFY_FASTDELAY : ZQSH_CHANGE_NOTIFY_DELAY);
+  const DWORD now = GetTickCount();
+  if (!timer->GetEnabled()) waitStart = now;
+  else if (now - waitStart >= delay + static_cast<DWORD>(ZQSH_CHANGE_NOTIFY_DELAY)) return;  // let it elapse
   timer->SetEnabled(false);
-  timer->SetInterval(static_cast<unsigned>(focused ? ZQSH_CHANGE_NOTIFY_FASTDELAY : ZQSH_CHANGE_NOTIFY_DELAY));
+  timer->SetInterval(delay);
   timer->SetEnabled(true);
 }
 

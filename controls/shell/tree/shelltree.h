@@ -20,8 +20,7 @@
 #include "controls/shell/common/itemrecords.h"
 #include "controls/shell/common/links.h"
 #include "controls/shell/common/shelllocator.h"
-#include "controls/shell/dragdrop/draghover.h"
-#include "controls/shell/dragdrop/droptarget.h"
+#include "controls/shell/dragdrop/dragengine.h"
 #include "controls/shell/refresh/changethread.h"
 #include "host/ExtCtrls.h"
 
@@ -52,7 +51,10 @@ constexpr UINT AM_CHANGENOTIFY = WM_USER + 0x65;
 constexpr UINT AM_DEFERREDFILL = WM_USER + 0x67;
 constexpr UINT AM_AFTEREDIT = WM_USER + 0x69;  // runs a refresh that waited for a label edit
 
-class TZQCustomShellTree : public TZQCustomTreeView, public TZQShellWheelTarget, public TZQDropTargetOwner {
+class TZQCustomShellTree : public TZQCustomTreeView,
+                           public TZQShellWheelTarget,
+                           public TZQDropTargetOwner,
+                           private TZQDragDropSite {
 public:
   explicit TZQCustomShellTree(TComponent* AOwner);
   ~TZQCustomShellTree() override;
@@ -193,10 +195,12 @@ private:
   bool MenuMessage(TMessage& m);
   bool BeginDragNotified(const NMHDR& header);
   void UpdateDropRegistration();
-  // The node a drop at point (screen coordinates) goes to: one with a record, else nil.
-  TTreeNode* DropNodeAt(POINT point, POINT& client);
-  TComPtr<IDropTarget> NodeDropTarget(TTreeNode* node);
-  HRESULT HoverAt(DWORD keyState, POINT point, DWORD& effect, bool over);
+  // The drag engine's questions: a place is a node with a record.
+  TZQDropPlace DropPlaceAt(POINT client) override;
+  TComPtr<IDropTarget> DropTargetOf(const void* place) override;
+  bool MarkDropPlace(const void* place, DWORD effect) override;
+  void ClearDropMark() override;
+  void AfterDrop(const void* place, HRESULT result, DWORD effect) override;
   TComPtr<IContextMenu> activeMenu_;  // while a menu is tracked
   TTreeNode* menuNode_ = nullptr;     // the node of that menu; cleared when it goes
   int modalDepth_ = 0;  // a shell menu or a command's own dialog is up: refreshes wait for its end
@@ -213,6 +217,7 @@ private:
   int expansionBlock_ = 0;
   bool refreshPending_ = false;
   bool ignoreNextChange_ = false;
+  DWORD changeWaitStart_ = 0;  // when the running change wait began
   TTimer* refreshTimer_ = nullptr;  // owned as a component; apart from the hand-over timer, so neither cancels the other
   TChangeWatcher watcher_;
   std::vector<char> slotDrives_;  // the drive letter each watcher slot watches
@@ -223,13 +228,9 @@ private:
   // to a sibling makes the control search all its items.
   std::unordered_map<TZQShTreeData*, std::unordered_set<TTreeNode*>> childNodes_;
   std::set<char> refreshScope_;   // drives a running refresh merges; empty: all
-  bool dragging_ = false;
-  TTreeNode* dragNode_ = nullptr;    // the node a drag out of the tree carries
-  TComPtr<IDataObject> dragData_;    // during that drag
-  TZQDropRegistration dropTarget_;   // while the window exists and drops are on
-  TZQDragHover hover_;               // a drag over the tree
+  TTreeNode* dragNode_ = nullptr;  // the node a drag out of the tree carries
+  TZQDragDropEngine dragDrop_{this, this};
   bool destroyingWindow_ = false;
-  TTreeNode* lastInserted_ = nullptr;
   TCustomImageList* imageList_ = nullptr;  // owned as a component; its handle is the system's
 };
 

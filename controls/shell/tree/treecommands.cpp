@@ -7,7 +7,7 @@
 #include "controls/shell/common/newfolder.h"
 #include "controls/shell/common/sendto.h"
 #include "controls/shell/common/windowhelpers.h"
-#include "controls/shell/dragdrop/dataobject.h"
+#include "controls/shell/tree/treedragdrop.h"
 #include "host/ScopeExit.h"
 #include "host/Exceptions.h"
 #include "host/Screen.h"
@@ -32,14 +32,8 @@ bool IsOrContains(TTreeNode* node, TTreeNode* other) {
 }
 }  // namespace
 
-TDataObject_shtv::TDataObject_shtv(TZQCustomShellTree*, TTreeNode* node)
-    : TZQShellDataObject(TZQCustomShellTree::GetDataFromNode(node->GetParent())->GetAbsPidl(),
-                         {TZQCustomShellTree::GetDataFromNode(node)->GetRelPidl()},
-                         {FileSystemParsingName(TZQCustomShellTree::GetDataFromNode(node)->GetParentIShf(),
-                                                TZQCustomShellTree::GetDataFromNode(node)->GetRelPidl())}) {}
-
 void TZQCustomShellTree::RunPendingRefresh() {
-  if (modalDepth_ == 0 && refreshPending_ && !IsEditing() && !dragging_) RefreshNodes();
+  if (modalDepth_ == 0 && refreshPending_ && !IsEditing() && !dragDrop_.IsDragging()) RefreshNodes();
 }
 
 void TZQCustomShellTree::NodeContextMenu(TTreeNode* node, POINT& point, TPopupMenu*& menu) {
@@ -98,10 +92,7 @@ void TZQCustomShellTree::ProcessSendTo(TTreeNode* node, int index) {
   if (!GetDataFromNode(node) || !GetDataFromNode(node->GetParent())) return;
   TStringList* list = ZQSendToList().get();
   if (!list || index < 0 || index >= list->GetCount()) return;
-  auto* object = new TDataObject_shtv(this, node);
-  object->AddRef();
-  const TComPtr<IDataObject> data = TComPtr<IDataObject>::Attach(object);
-  SendToItem(list->Get(index), data.Get());
+  SendToItem(list->Get(index), MakeComObject<TDataObject_shtv>(this, node).Get());
 }
 
 HRESULT TZQCustomShellTree::DoCommandForNode(TTreeNode* node, const char* verb) {

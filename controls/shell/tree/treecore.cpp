@@ -30,7 +30,7 @@ TZQCustomShellTree::TZQCustomShellTree(TComponent* AOwner) : TZQCustomTreeView(A
   InitImageList();
 }
 
-TZQCustomShellTree::~TZQCustomShellTree() { dropTarget_.Revoke(); }
+TZQCustomShellTree::~TZQCustomShellTree() = default;
 
 void TZQCustomShellTree::BeforeDestruction() {
   ZQDeviceChangeHandler()->Remove(TZQDeviceChangeEvent(this, &TZQCustomShellTree::DeviceChangeDetected));
@@ -189,8 +189,7 @@ void TZQCustomShellTree::WndProc(TMessage& m) {
       GuardCallback(this, [&] { ChangeNotified(m.WParam); });
       return;
     case WM_DESTROY:
-      dropTarget_.Revoke();
-      hover_.Leave();
+      dragDrop_.Revoke();
       refreshTimer_->SetEnabled(false);
       watcher_.reset();  // a new window watches again after its fill
       break;

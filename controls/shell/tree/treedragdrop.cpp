@@ -1,18 +1,16 @@
+#include "controls/shell/tree/treedragdrop.h"
+
 #include "controls/shell/common/itemparent.h"
 #include "controls/shell/common/windowhelpers.h"
-#include "controls/shell/dragdrop/dataobject.h"
-#include "controls/shell/dragdrop/dropsource.h"
-#include "controls/shell/tree/shelltree.h"
-#include "host/ScopeExit.h"
 #include "host/Application.h"
 
 namespace korvane {
 
-namespace {
-constexpr DWORD kCopyMoveLink = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-}
-
-TDropTarget_shtv::TDropTarget_shtv(TZQCustomShellTree* tree) : TZQShellDropTarget(tree, tree) {}
+TDataObject_shtv::TDataObject_shtv(TZQCustomShellTree*, TTreeNode* node)
+    : TZQShellDataObject(TZQCustomShellTree::GetDataFromNode(node->GetParent())->GetAbsPidl(),
+                         {TZQCustomShellTree::GetDataFromNode(node)->GetRelPidl()},
+                         {FileSystemParsingName(TZQCustomShellTree::GetDataFromNode(node)->GetParentIShf(),
+                                                TZQCustomShellTree::GetDataFromNode(node)->GetRelPidl())}) {}
 
 // --- Dragging a node out
 
@@ -35,27 +33,11 @@ void TZQCustomShellTree::OleBeginDrag(TMouseButton button) {
   TTreeNode* node = dragNode_;
   // The top-level node is not dragged: it has no parent to hand it over from.
   if (!GetDataFromNode(node) || !node->GetParent() || !GetDataFromNode(node->GetParent())) return;
-  bool refresh = false;
-  {
-    const auto end = ScopeExit([this] {
-      dragging_ = false;
-      refreshPending_ = false;
-      dragData_.Reset();
-    });
-    dragging_ = true;
-    auto* object = new TDataObject_shtv(this, node);
-    object->AddRef();
-    dragData_ = TComPtr<IDataObject>::Attach(object);
-    // The shell answers more bits than asked for: only copy, move and link go to the drag.
-    const DWORD allowed = GetDragDropAttributesForNode(node) & kCopyMoveLink;
-    auto* source = new TDropSource_shlvtv(button);
-    source->AddRef();
-    const TComPtr<IDropSource> dropSource = TComPtr<IDropSource>::Attach(source);
-    DWORD effect = DROPEFFECT_NONE;
-    const HRESULT hr = DoDragDrop(dragData_.Get(), dropSource.Get(), allowed, &effect);
-    refresh = hr == DRAGDROP_S_DROP || refreshPending_;  // the item may have moved; or a change waited
-  }
-  if (refresh) RefreshNodes();
+  // The shell answers more bits than asked for: only copy, move and link go to the drag.
+  const DWORD allowed = GetDragDropAttributesForNode(node) & kCopyMoveLink;
+  const bool dropped = dragDrop_.BeginDrag(MakeComObject<TDataObject_shtv>(this, node), allowed, button);
+  // The item may have moved; or a change waited for the drag's end.
+  if (std::exchange(refreshPending_, false) || dropped) RefreshNodes();
 }
 
 DWORD TZQCustomShellTree::GetDragDropAttributesForNode(TTreeNode* node) {
@@ -81,66 +63,49 @@ DWORD TZQCustomShellTree::GetDragDropAttributesForNode(TTreeNode* node) {
 // --- Dropping onto nodes
 
 void TZQCustomShellTree::UpdateDropRegistration() {
-  const bool wanted = options_.Contains(zqstoOleDrop) && HandleAllocated() && !IsDesigning();
-  if (wanted && !dropTarget_.IsRegistered()) dropTarget_.Register(GetHandle(), new TDropTarget_shtv(this));
-  else if (!wanted && dropTarget_.IsRegistered()) dropTarget_.Revoke();
+  dragDrop_.UpdateRegistration(options_.Contains(zqstoOleDrop) && !IsDesigning(),
+                               [this] { return MakeComObject<TDropTarget_shtv>(this); });
 }
 
-TTreeNode* TZQCustomShellTree::DropNodeAt(POINT point, POINT& client) {
-  client = ScreenToClient(point);
+TZQDropPlace TZQCustomShellTree::DropPlaceAt(POINT client) {
   TTreeNode* node = GetNodeAt(client.x, client.y);
-  return GetDataFromNode(node) ? node : nullptr;
+  return {GetDataFromNode(node) ? node : nullptr};
 }
 
-TComPtr<IDropTarget> TZQCustomShellTree::NodeDropTarget(TTreeNode* node) {
+TComPtr<IDropTarget> TZQCustomShellTree::DropTargetOf(const void* place) {
   TComPtr<IDropTarget> target;
-  if (TZQShTreeData* data = GetDataFromNode(node)) data->GetIDropTarget(GetParentFormHandle(this), target);
+  if (TZQShTreeData* data = GetDataFromNode(static_cast<TTreeNode*>(const_cast<void*>(place))))
+    data->GetIDropTarget(GetParentFormHandle(this), target);
   return target;
 }
 
-HRESULT TZQCustomShellTree::HoverAt(DWORD keyState, POINT point, DWORD& effect, bool over) {
+bool TZQCustomShellTree::MarkDropPlace(const void* place, DWORD) {
   TTreeNode* before = GetDropTarget();
-  POINT client;
-  TTreeNode* node = DropNodeAt(point, client);
-  const HRESULT hr =
-      hover_.Over(node, [&] { return NodeDropTarget(node); }, keyState, POINTL{point.x, point.y}, effect);
   // Over no node, the node being dragged keeps its mark.
-  SetDropTarget(node ? node : dragNode_);
-  if (over) {
-    hover_.AutoScroll(GetHandle(), client);
-    effect |= DROPEFFECT_SCROLL;
-    if (GetDropTarget() != before) Update();
-  }
-  return hr;
+  SetDropTarget(place ? static_cast<TTreeNode*>(const_cast<void*>(place)) : dragNode_);
+  return GetDropTarget() != before;
+}
+
+void TZQCustomShellTree::ClearDropMark() {
+  if (HandleAllocated()) SetDropTarget(nullptr);
+}
+
+void TZQCustomShellTree::AfterDrop(const void* place, HRESULT result, DWORD) {
+  if (place && SUCCEEDED(result)) RefreshNodes();
 }
 
 HRESULT TZQCustomShellTree::OnDropTarget_DragEnter(IDataObject* data, DWORD keyState, POINT point, DWORD& effect) {
-  hover_.Enter(data, keyState);
-  return HoverAt(keyState, point, effect, false);
+  return dragDrop_.DragEnter(data, keyState, point, effect);
 }
 
 HRESULT TZQCustomShellTree::OnDropTarget_DragOver(DWORD keyState, POINT point, DWORD& effect) {
-  if (!hover_.IsActive()) {
-    effect = DROPEFFECT_NONE;
-    return S_OK;
-  }
-  return HoverAt(keyState, point, effect, true);
+  return dragDrop_.DragOver(keyState, point, effect);
 }
 
-HRESULT TZQCustomShellTree::OnDropTarget_DragLeave() {
-  hover_.Leave();
-  if (HandleAllocated()) SetDropTarget(nullptr);
-  return S_OK;
-}
+HRESULT TZQCustomShellTree::OnDropTarget_DragLeave() { return dragDrop_.DragLeave(); }
 
 HRESULT TZQCustomShellTree::OnDropTarget_Drop(IDataObject* data, DWORD keyState, POINT point, DWORD& effect) {
-  const auto end = ScopeExit([this] { GuardCallback(this, [this] { OnDropTarget_DragLeave(); }); });
-  POINT client;
-  TTreeNode* node = DropNodeAt(point, client);
-  const HRESULT hr = hover_.Drop(node, [&] { return NodeDropTarget(node); }, data, keyState,
-                                 POINTL{point.x, point.y}, effect);
-  if (node && SUCCEEDED(hr)) RefreshNodes();
-  return hr;
+  return dragDrop_.Drop(data, keyState, point, effect);
 }
 
 }  // namespace korvane

@@ -70,7 +70,7 @@ void TZQCustomShellTree::FillComplete() {
 }
 
 void TZQCustomShellTree::FillItems() {
-  if (dragging_ || IsEditing()) {
+  if (dragDrop_.IsDragging() || IsEditing()) {
     refreshPending_ = true;  // the drag or the rename refreshes when it ends
     return;
   }
@@ -195,7 +195,6 @@ BOOL TZQCustomShellTree::CanAdd(IShellFolder* folder, PCItemIDList parentAbsolut
 }
 
 void TZQCustomShellTree::DoOnInsertItem(TTreeNode* node) {
-  lastInserted_ = node;
   if (OnInsertItem) OnInsertItem(this, node);
 }
 
@@ -229,11 +228,10 @@ void TZQCustomShellTree::ExpandNode(TTreeNode* node) {
 void TZQCustomShellTree::Delete(TTreeNode* Node) {
   TZQShTreeData* data = GetDataFromNode(Node);
   if (OnDeleteItem) OnDeleteItem(this, Node, data);
-  if (Node == lastInserted_) lastInserted_ = nullptr;
   if (Node == menuNode_) menuNode_ = nullptr;
   if (Node == dragNode_) dragNode_ = nullptr;
   filledNodes_.erase(Node);
-  hover_.Forget(Node);
+  dragDrop_.Forget(Node);
   if (data) {
     // The parent's record is only a key here: it may have gone before its children.
     if (const auto siblings = childNodes_.find(data->GetParent()); siblings != childNodes_.end())

@@ -30,7 +30,7 @@ bool Contains(TTreeNode* node, TTreeNode* other) {
 void TZQCustomShellTree::RefreshNodes() { RefreshFolders({}); }
 
 void TZQCustomShellTree::RefreshFolders(const std::vector<std::string>& folders) {
-  if (dragging_ || IsEditing() || modalDepth_ > 0) {
+  if (dragDrop_.IsDragging() || IsEditing() || modalDepth_ > 0) {
     refreshPending_ = true;  // the drag, the rename or the menu refreshes when it ends
     return;
   }
@@ -200,7 +200,7 @@ void TZQCustomShellTree::ChangeNotified(WPARAM slot) {
   // The folders the changes name are taken even when the change is not acted on: they are spent.
   std::vector<std::string> named;
   const bool known = watcher_ && watcher_->TakeChangedFolders(static_cast<int>(slot), named);
-  if (!TakeChangeNotification(ignoreNextChange_, dragging_, refreshPending_)) return;
+  if (!TakeChangeNotification(ignoreNextChange_, dragDrop_.IsDragging(), refreshPending_)) return;
   if (known && !named.empty()) {
     for (std::string& f : named)
       if (std::find(pendingFolders_.begin(), pendingFolders_.end(), f) == pendingFolders_.end())
@@ -212,7 +212,7 @@ void TZQCustomShellTree::ChangeNotified(WPARAM slot) {
   } else {
     pendingDrives_.insert('*');  // unknown: everything
   }
-  RestartChangeTimer(refreshTimer_, Focused());
+  RestartChangeTimer(refreshTimer_, Focused(), changeWaitStart_);
 }
 
 void TZQCustomShellTree::RefreshTimerElapsed() {

@@ -309,7 +309,7 @@ TEST_F(TreeDrag, ATargetOutlivingItsTreeAnswersNoneAndTheHoveredDataIsReleased) 
   target->AddRef();
   {
     TZQDropRegistration registration;
-    ASSERT_TRUE(registration.Register(form->GetHandle(), target));
+    ASSERT_TRUE(registration.Register(form->GetHandle(), TComPtr<TZQShellDropTarget>::Share(target)));
     DWORD effect = DROPEFFECT_COPY;
     const POINT over = test::ScreenPoint(tree->GetHandle(), NodeCenter(alpha));
     target->DragEnter(data.Get(), MK_LBUTTON, POINTL{over.x, over.y}, &effect);
