@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "controls/shell/Uzqshellcontrols.h"
+#include "controls/shell/refresh/notify.h"
+#include "host/ScopeExit.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"
 
@@ -142,4 +144,35 @@ TEST(ChangeHandlerThread, ANamedWatchTellsTheFoldersOfItsChanges) {
   // A plain watch cannot tell.
   EXPECT_FALSE(watcher->TakeChangedFolders(plain, folders));
   EXPECT_FALSE(watcher->TakeChangedFolders(-1, folders));
+}
+
+// Changes that never rest restart the wait, but the merge still comes: at the latest the
+// delay plus the slow delay after the first change.
+TEST(ChangeDelay, ChangesThatNeverRestStillLetTheWaitElapse) {
+  ZQSH_CHANGE_NOTIFY_DELAY = 400;
+  ZQSH_CHANGE_NOTIFY_FASTDELAY = 200;
+  const auto restore = ScopeExit([] {
+    ZQSH_CHANGE_NOTIFY_DELAY = 2000;
+    ZQSH_CHANGE_NOTIFY_FASTDELAY = 400;
+  });
+  for (const bool focused : {true, false}) {
+    TTimer timer(nullptr);
+    timer.SetEnabled(false);
+    DWORD elapsedAt = 0;
+    timer.OnTimer = [&](TObject*) {
+      timer.SetEnabled(false);
+      if (!elapsedAt) elapsedAt = GetTickCount();
+    };
+    DWORD waitStart = 0;
+    const DWORD first = GetTickCount();
+    // A change every 50 ms for 3 s, each well inside the delay.
+    while (!elapsedAt && GetTickCount() - first < 3000) {
+      RestartChangeTimer(&timer, focused, waitStart);
+      test::Pump(50);
+    }
+    ASSERT_NE(elapsedAt, 0u) << "focused " << focused;
+    const DWORD limit = (focused ? 200u : 400u) + 400u;
+    EXPECT_GE(elapsedAt - first, limit) << "focused " << focused;
+    EXPECT_LT(elapsedAt - first, limit + 400u) << "focused " << focused;
+  }
 }
