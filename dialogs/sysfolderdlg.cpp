@@ -65,7 +65,7 @@ void TZQSysFolderDlg::SetStatusText(const std::string& text) {
 bool TZQSysFolderDlg::Execute() {
   if (executing_) throw Exception(Format("%s: Execute already called.", GetName().c_str()));
   IMalloc* m = ShellIMalloc();
-  if (!m) RaiseLastOSError();
+  if (!m) RaiseSysError(E_OUTOFMEMORY);
   executing_ = true;
   struct TDone {
     TZQSysFolderDlg& dlg;

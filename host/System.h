@@ -55,6 +55,18 @@ private:
 // Days since 30 December 1899; the fraction is the time of day.
 using TDateTime = double;
 
+// Counts a scope: the counter is raised for its life (nesting depths, blocks).
+class TCountScope {
+public:
+  explicit TCountScope(int& count) : count_(count) { ++count_; }
+  ~TCountScope() { --count_; }
+  TCountScope(const TCountScope&) = delete;
+  TCountScope& operator=(const TCountScope&) = delete;
+
+private:
+  int& count_;
+};
+
 // Sets a flag for a scope; its previous value comes back at the end, also on an exception.
 class TFlagScope {
 public:

@@ -12,17 +12,8 @@ class TZQShellLocator;
 class TZQCustomShellTree;
 class TZQShellComboLink;
 
-// Raises a lock count for a scope.
-class TZQLinkLock {
-public:
-  explicit TZQLinkLock(int& count) : count_(count) { ++count_; }
-  ~TZQLinkLock() { --count_; }
-  TZQLinkLock(const TZQLinkLock&) = delete;
-  TZQLinkLock& operator=(const TZQLinkLock&) = delete;
-
-private:
-  int& count_;
-};
+// Holds back what a control hands to its linked controls for a scope (a count that nests).
+using TZQLinkLock = TCountScope;
 
 // What a tree calls on its linked shell list (the shell list implements it).
 class TZQShellListLink {

@@ -86,7 +86,7 @@ void TZQCustomShellList::InitColumns(IShellDetails* details) {
 }
 
 void TZQCustomShellList::InitStandardColumns() {
-  columnKind_ = 2;
+  columnKind_ = TColumnKind::Standard;
   saveWidths_ = true;
   const std::vector<std::uint16_t> read = ReadDirectoryCols();
   auto width = [&](std::size_t i) { return static_cast<int>(i < read.size() ? read[i] : kDefaultWidths[i]); };
@@ -101,7 +101,7 @@ void TZQCustomShellList::InitStandardColumns() {
 }
 
 void TZQCustomShellList::InitDetailsColumns(IShellDetails* details) {
-  columnKind_ = 1;
+  columnKind_ = TColumnKind::Details;
   const bool hasPath = !ShellGetPathFromIdList(folderAbsolute_.Get()).empty();
   for (int i = 0; i < kMaxDetailsColumns; ++i) {
     TShellDetailsAnswer d;

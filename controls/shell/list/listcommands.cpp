@@ -58,7 +58,7 @@ void TZQCustomShellList::TrackShellMenu(const std::vector<PCUITEMID_CHILD>& item
   const POINT screen = ClientToScreen(point);
   TZQMenuChoice choice;
   {
-    TZQLinkLock modal(modalDepth_);
+    TCountScope modal(modalDepth_);
     activeMenu_ = menu;
     const auto forget = ScopeExit([this] { activeMenu_.Reset(); });
     const UINT chosen = static_cast<UINT>(
@@ -116,7 +116,7 @@ HRESULT TZQCustomShellList::GetUIObjectForAllSelected(IMalloc* allocator, REFIID
 
 void TZQCustomShellList::InvokeVerb(IContextMenu* menu, const char* verb) {
   {
-    TZQLinkLock modal(modalDepth_);  // the shell may ask for confirmation
+    TCountScope modal(modalDepth_);  // the shell may ask for confirmation
     InvokeContextMenuVerb(GetParentFormHandle(this), menu, verb);
   }
   if (IsFolderNetworkShare()) RefreshItems();
@@ -136,14 +136,16 @@ void TZQCustomShellList::DoCommandForAllSelected(const char* verb) {
 
 void TZQCustomShellList::DoCommandForFolder(const char* verb) {
   TComPtr<IContextMenu> menu;
-  OleCheck(GetUIObjectOfAbsIdList(folderAbsolute_ ? folderAbsolute_.Get() : EmptyIdList(), menu));
+  if (const HRESULT got = GetUIObjectOfAbsIdList(folderAbsolute_ ? folderAbsolute_.Get() : EmptyIdList(), menu);
+      FAILED(got))
+    RaiseSysError(got);
   HRESULT hr = S_OK;
   {
-    TZQLinkLock modal(modalDepth_);
+    TCountScope modal(modalDepth_);
     hr = InvokeContextMenuVerb(GetParentFormHandle(this), menu.Get(), verb);
   }
   RunPendingRefresh();
-  OleCheck(hr);
+  if (FAILED(hr)) RaiseSysError(hr);
 }
 
 // --- Renaming and new folders
@@ -195,7 +197,7 @@ bool TZQCustomShellList::CreateNewFolder(bool editAfter) {
   std::string name;
   bool made = false;
   {
-    TZQLinkLock modal(modalDepth_);  // the warning is modal
+    TCountScope modal(modalDepth_);  // the warning is modal
     made = ZQShCreateNewFolder(path, name);
   }
   if (!made) {

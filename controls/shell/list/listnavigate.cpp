@@ -91,12 +91,14 @@ void TZQCustomShellList::RunDefaultCommand(const std::vector<PCUITEMID_CHILD>& i
   const HWND owner = GetParentFormHandle(this);
   TComPtr<IContextMenu> menu;
   TMenuHandle popup;
-  OleCheck(CreateItemContextMenu(owner, currentFolder_.Get(), static_cast<UINT>(items.size()),
-                                 const_cast<PCUITEMID_CHILD_ARRAY>(items.data()), ZQ_FIRST_SHELL_COMMAND, CMF_EXPLORE,
-                                 menu, popup));
+  if (const HRESULT hr = CreateItemContextMenu(owner, currentFolder_.Get(), static_cast<UINT>(items.size()),
+                                               const_cast<PCUITEMID_CHILD_ARRAY>(items.data()), ZQ_FIRST_SHELL_COMMAND,
+                                               CMF_EXPLORE, menu, popup);
+      FAILED(hr))
+    RaiseSysError(hr);
   const UINT id = GetMenuDefaultItem(popup.Get(), FALSE, 0);
   if (id == static_cast<UINT>(-1) || id < ZQ_FIRST_SHELL_COMMAND) return;  // no default command
-  TZQLinkLock modal(modalDepth_);
+  TCountScope modal(modalDepth_);
   InvokeContextMenuVerb(owner, menu.Get(), MAKEINTRESOURCEA(id - ZQ_FIRST_SHELL_COMMAND));
 }
 

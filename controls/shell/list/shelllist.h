@@ -242,7 +242,8 @@ private:
   // Appends an item for record (taken over) with the state its attributes give.
   void Insert(TZQShListData* record, ULONG attributes);
 
-  std::uint8_t columnKind_ = 0;  // 0 none yet, 1 from IShellDetails, 2 the standard set
+  enum class TColumnKind : std::uint8_t { None, Details, Standard };  // Details: from IShellDetails
+  TColumnKind columnKind_ = TColumnKind::None;
   bool saveWidths_ = false;
   TComPtr<IShellFolder> currentFolder_;
   TIdListPtr folderAbsolute_;

@@ -177,10 +177,10 @@ protected:
   virtual void FillComplete();
 
 private:
-  friend class TZQShellTreeTestAccess;
   void BaseFolderChanged(TObject* sender);
   void SelectedFolderChanged(TObject* sender);
   void HandOver(TTreeNode* node);
+  static constexpr std::intptr_t kKeyboardHandOver = 1;  // the timer's tag: hand the selection over
   void StartTimer(std::intptr_t tag, int interval);
   IMalloc* Allocator();  // raises the system's error when there is none
   SHCONTF EnumFlags() const;
@@ -212,7 +212,7 @@ private:
   TZQShellComboLink* shellCombo_ = nullptr;
   TZQShellTreeOptions options_ = TZQShellTreeOptions::FromMask(ZQ_SHELL_TREE_DEFAULT_OPTIONS);
   int changeDelay_ = 0;
-  int immediateUpdate_ = 0;  // -1: the next selection change is handed over at once
+  bool handOverAtOnce_ = false;  // the next selection change goes to the linked controls at once
   int lockCount_ = 0;
   int expansionBlock_ = 0;
   bool refreshPending_ = false;

@@ -59,7 +59,7 @@ void TZQCustomShellTree::ProcessMenu(TTreeNode* node, POINT position) {
   const POINT screen = ClientToScreen(position);
   TZQMenuChoice choice;
   {
-    TZQLinkLock modal(modalDepth_);
+    TCountScope modal(modalDepth_);
     activeMenu_ = menu;
     menuNode_ = node;
     const auto forget = ScopeExit([this] {
@@ -102,10 +102,11 @@ HRESULT TZQCustomShellTree::DoCommandForNode(TTreeNode* node, const char* verb) 
   IShellFolder* parent = data->GetParentIShf();
   TComPtr<IContextMenu> menu;
   PCUITEMID_CHILD child = data->GetRelPidl();
-  OleCheck(parent ? ShellGetUIObjectOf(parent, owner, 1, &child, menu) : E_FAIL);
+  if (const HRESULT got = parent ? ShellGetUIObjectOf(parent, owner, 1, &child, menu) : E_FAIL; FAILED(got))
+    RaiseSysError(got);
   HRESULT hr = S_OK;
   {
-    TZQLinkLock modal(modalDepth_);  // the shell may ask for confirmation
+    TCountScope modal(modalDepth_);  // the shell may ask for confirmation
     hr = InvokeContextMenuVerb(owner, menu.Get(), verb);
   }
   RefreshNodes();
@@ -177,7 +178,7 @@ bool TZQCustomShellTree::CreateNewFolder() {
   std::string name;
   bool made = false;
   {
-    TZQLinkLock modal(modalDepth_);  // the warning is modal
+    TCountScope modal(modalDepth_);  // the warning is modal
     made = ZQShCreateNewFolder(parentPath, name);
   }
   if (!made) {

@@ -85,7 +85,7 @@ void TZQCustomShellTree::BaseFolderChanged(TObject*) {
     selectedFolder_->Clear();
   }
   if (options_.Contains(zqstoAutoFill)) {
-    immediateUpdate_ = -1;
+    handOverAtOnce_ = true;
     FillItems();
   }
 }
@@ -101,7 +101,7 @@ void TZQCustomShellTree::Loaded() {
     }
     if (shellList_) shellList_->SetFolder(selectedFolder_.get());
   }
-  const TZQLinkLock block(expansionBlock_);  // no node expands while the host's Loaded runs
+  const TCountScope block(expansionBlock_);  // no node expands while the host's Loaded runs
   TZQCustomTreeView::Loaded();
 }
 
@@ -171,7 +171,7 @@ void TZQCustomShellTree::ZQCustomDrawSh(TZQCustomDraw* cd, TTreeNode* node, TZQS
 
 void TZQCustomShellTree::CNNotify(TMessage& m) {
   const auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
-  if (hdr->code == NM_CLICK) immediateUpdate_ = -1;  // arrives before the click's selection change
+  if (hdr->code == NM_CLICK) handOverAtOnce_ = true;  // arrives before the click's selection change
   if (BeginDragNotified(*hdr)) return;
   TZQCustomTreeView::CNNotify(m);
 }

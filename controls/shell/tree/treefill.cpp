@@ -141,7 +141,8 @@ void TZQCustomShellTree::FillTree(IShellFolder* folder, TTreeNode* node) {
       if (next != S_OK) break;
       int at = 0;
       if (present.GetCount() > 0 && present.BinarySearch(item.Get(), at)) continue;
-      OleCheck(AddNewShellNode(m, folder, item.Get(), node, parentAbsolute.Get()));
+      if (const HRESULT added = AddNewShellNode(m, folder, item.Get(), node, parentAbsolute.Get()); FAILED(added))
+        RaiseSysError(added);
     }
   }
   if (!node->GetFirstChild()) node->SetHasChildren(false);

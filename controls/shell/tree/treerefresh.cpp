@@ -58,9 +58,9 @@ void TZQCustomShellTree::MergeWith(const std::function<void(TTreeNode*&)>& merge
   if (remembered != selected && remembered) {
     // The selection went with its folder: the nearest ancestor left is handed
     // over at once (also when the native control had already moved there).
-    immediateUpdate_ = -1;
+    handOverAtOnce_ = true;
     SetSelected(remembered);
-    immediateUpdate_ = 0;
+    handOverAtOnce_ = false;
     HandOver(remembered);
   }
 }

@@ -19,15 +19,15 @@ void TZQCustomShellTree::Change(TTreeNode* Node) {
   }
   TZQCustomTreeView::Change(Node);
   if (!data) return;
-  if (immediateUpdate_ != 0 || !shellList_) {
-    if (timer_->GetTag() == 1) {  // a pending keyboard hand-over is overtaken
+  if (handOverAtOnce_ || !shellList_) {
+    if (timer_->GetTag() == kKeyboardHandOver) {  // a pending keyboard hand-over is overtaken
       timer_->SetEnabled(false);
       timer_->SetTag(0);
     }
     HandOver(Node);
-    immediateUpdate_ = 0;
+    handOverAtOnce_ = false;
   } else {
-    StartTimer(1, ZQSH_TREE_KEY_UPDATE_DELAY);
+    StartTimer(kKeyboardHandOver, ZQSH_TREE_KEY_UPDATE_DELAY);
   }
 }
 
@@ -51,7 +51,7 @@ void TZQCustomShellTree::TimerElapsed(TObject*) {
   timer_->SetEnabled(false);
   const std::intptr_t tag = timer_->GetTag();
   timer_->SetTag(0);
-  if (tag == 1) HandOver(GetSelected());
+  if (tag == kKeyboardHandOver) HandOver(GetSelected());
 }
 
 void TZQCustomShellTree::Synchronize(bool withLinked) {
@@ -116,7 +116,7 @@ void ExpandOnWalk(TTreeNode* node, const std::function<void(TTreeNode*)>& expand
 
 void TZQCustomShellTree::DoSetSelectedIdList(PCItemIDList list) {
   if (lockCount_ > 0) return;
-  immediateUpdate_ = -1;
+  handOverAtOnce_ = true;
   TTreeNode* top = GetFirstRootLevelShellNode();
   if (!top) return;
   IMalloc* m = Allocator();
@@ -165,7 +165,7 @@ void TZQCustomShellTree::GoUp(int levels) {
   TTreeNode* node = GetSelected();
   if (!node || !node->GetParent()) return;
   for (int i = 0; i < levels && node->GetParent(); ++i) node = node->GetParent();
-  immediateUpdate_ = -1;
+  handOverAtOnce_ = true;
   SetSelected(node);
 }
 
