@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Uzqshellutils.h"
+#include "korvane/shell/Uzqshellutils.h"
 
 namespace korvane::bench {
 

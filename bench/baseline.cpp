@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "Bench.h"
-#include "host/Component.h"
-#include "host/FormFile.h"
-#include "host/PropInfo.h"
-#include "host/Strings.h"
-#include "shell/Uzqshellutils.h"
+#include "korvane/host/Component.h"
+#include "korvane/host/FormFile.h"
+#include "korvane/host/PropInfo.h"
+#include "korvane/host/Strings.h"
+#include "korvane/shell/Uzqshellutils.h"
 
 using namespace korvane;
 using namespace korvane::bench;

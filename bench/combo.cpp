@@ -4,8 +4,8 @@
 #include <string>
 
 #include "Bench.h"
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/Forms.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Forms.h"
 
 using namespace korvane;
 using namespace korvane::bench;

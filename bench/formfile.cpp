@@ -1,9 +1,9 @@
 // Reading a form file of many sibling controls: the time of 16 384 against 4 096, which a reader
 // linear in the number of components keeps near 4.
 #include "Bench.h"
-#include "controls/base/Uzqframe.h"
-#include "host/FormFile.h"
-#include "host/Forms.h"
+#include "korvane/controls/base/Uzqframe.h"
+#include "korvane/host/FormFile.h"
+#include "korvane/host/Forms.h"
 
 using namespace korvane;
 using namespace korvane::bench;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "Bench.h"
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/Forms.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Forms.h"
 
 using namespace korvane;
 using namespace korvane::bench;

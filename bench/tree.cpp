@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "Bench.h"
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/Application.h"
-#include "host/Forms.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Application.h"
+#include "korvane/host/Forms.h"
 
 using namespace korvane;
 using namespace korvane::bench;

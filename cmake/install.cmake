@@ -2,8 +2,20 @@
 # configuration, so that find_package(Korvane) gives korvane::korvane.
 include(CMakePackageConfigHelpers)
 
-install(DIRECTORY host shell controls dialogs DESTINATION ${KORVANE_INCLUDE_INSTALL_DIR}
-  FILES_MATCHING PATTERN "*.h" PATTERN "*.def" PATTERN "Uzqshconsts.rc")
+# The public headers: the units' headers and every header they include. The others serve the library's
+# own sources only and stay out of the installed tree (the consumer test checks both ways).
+set(KORVANE_INTERNAL_HEADERS
+  controls/base/viewcommon.h controls/shell/common/enumitems.h controls/shell/refresh/merge.h
+  controls/shell/refresh/notify.h shell/idlistbytes.h shell/widepath.h)
+file(GLOB_RECURSE korvane_headers RELATIVE ${PROJECT_SOURCE_DIR}/korvane CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/korvane/*.h)
+list(REMOVE_ITEM korvane_headers ${KORVANE_INTERNAL_HEADERS})
+foreach(h IN LISTS korvane_headers)
+  get_filename_component(dir ${h} DIRECTORY)
+  install(FILES korvane/${h} DESTINATION ${KORVANE_INCLUDE_INSTALL_DIR}/korvane/${dir})
+endforeach()
+install(FILES korvane/shell/Uzqshconsts.def korvane/shell/Uzqshconsts.rc
+  DESTINATION ${KORVANE_INCLUDE_INSTALL_DIR}/korvane/shell)
 install(TARGETS korvane korvane_platform korvane_host korvane_shell korvane_basecontrols korvane_shellcontrols korvane_dialogs
   EXPORT KorvaneTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(EXPORT KorvaneTargets NAMESPACE korvane:: DESTINATION ${KORVANE_CMAKE_INSTALL_DIR})

@@ -1,6 +1,6 @@
 #include "examples/explorer/ExplorerForm.h"
 
-#include "host/Application.h"
+#include "korvane/host/Application.h"
 
 namespace korvane {
 

@@ -3,12 +3,12 @@
 #pragma once
 #include <string>
 
-#include "controls/base/Uzqsplitter.h"
-#include "controls/shell/Uzqshellcontrols.h"
-#include "dialogs/Uzqsysfolderdlg.h"
-#include "host/Forms.h"
-#include "host/Menus.h"
-#include "host/StatusBar.h"
+#include "korvane/controls/base/Uzqsplitter.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/dialogs/Uzqsysfolderdlg.h"
+#include "korvane/host/Forms.h"
+#include "korvane/host/Menus.h"
+#include "korvane/host/StatusBar.h"
 
 namespace korvane {
 

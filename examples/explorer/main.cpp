@@ -8,8 +8,8 @@
 #include <string>
 
 #include "examples/explorer/ExplorerForm.h"
-#include "host/Application.h"
-#include "host/Graphics.h"
+#include "korvane/host/Application.h"
+#include "korvane/host/Graphics.h"
 
 using namespace korvane;
 

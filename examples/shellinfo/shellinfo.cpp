@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/Persistent.h"
-#include "host/Streams.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Persistent.h"
+#include "korvane/host/Streams.h"
 
 using namespace korvane;
 

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/Uzqsysfolderdlg.h"
-#include "host/Application.h"
-#include "host/Exceptions.h"
-#include "host/FormFile.h"
-#include "host/PropInfo.h"
-#include "host/SysUtils.h"
+#include "korvane/dialogs/Uzqsysfolderdlg.h"
+#include "korvane/host/Application.h"
+#include "korvane/host/Exceptions.h"
+#include "korvane/host/FormFile.h"
+#include "korvane/host/PropInfo.h"
+#include "korvane/host/SysUtils.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
 

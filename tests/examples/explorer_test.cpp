@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "examples/explorer/ExplorerForm.h"
-#include "host/Application.h"
-#include "host/SysUtils.h"
+#include "korvane/host/Application.h"
+#include "korvane/host/SysUtils.h"
 #include "tests/support/ListItems.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/TempDir.h"

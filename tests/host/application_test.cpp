@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
-#include "host/Application.h"
-#include "host/ScopeExit.h"
-#include "host/UtilWindow.h"
+#include "korvane/host/Application.h"
+#include "korvane/host/ScopeExit.h"
+#include "korvane/host/UtilWindow.h"
 
 using namespace korvane;
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "host/Component.h"
-#include "host/Exceptions.h"
+#include "korvane/host/Component.h"
+#include "korvane/host/Exceptions.h"
 
 using namespace korvane;
 

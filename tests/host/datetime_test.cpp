@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "host/DateTime.h"
-#include "host/Exceptions.h"
+#include "korvane/host/DateTime.h"
+#include "korvane/host/Exceptions.h"
 
 using namespace korvane;
 

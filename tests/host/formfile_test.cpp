@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "controls/shell/common/shelllocator.h"
-#include "host/Component.h"
-#include "host/Exceptions.h"
-#include "host/FormFile.h"
-#include "host/PropInfo.h"
-#include "host/Streams.h"
+#include "korvane/controls/shell/common/shelllocator.h"
+#include "korvane/host/Component.h"
+#include "korvane/host/Exceptions.h"
+#include "korvane/host/FormFile.h"
+#include "korvane/host/PropInfo.h"
+#include "korvane/host/Streams.h"
 
 using namespace korvane;
 

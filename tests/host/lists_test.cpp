@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <random>
 
-#include "host/Exceptions.h"
-#include "host/Lists.h"
-#include "host/Strings.h"
+#include "korvane/host/Exceptions.h"
+#include "korvane/host/Lists.h"
+#include "korvane/host/Strings.h"
 
 using namespace korvane;
 

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "host/Exceptions.h"
-#include "host/Registry.h"
-#include "host/Strings.h"
+#include "korvane/host/Exceptions.h"
+#include "korvane/host/Registry.h"
+#include "korvane/host/Strings.h"
 
 using namespace korvane;
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "host/Exceptions.h"
-#include "host/Persistent.h"
-#include "host/Streams.h"
-#include "host/Strings.h"
+#include "korvane/host/Exceptions.h"
+#include "korvane/host/Persistent.h"
+#include "korvane/host/Streams.h"
+#include "korvane/host/Strings.h"
 
 using namespace korvane;
 

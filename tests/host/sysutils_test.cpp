@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "host/SysUtils.h"
+#include "korvane/host/SysUtils.h"
 
 using namespace korvane;
 

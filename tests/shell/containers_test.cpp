@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "host/Exceptions.h"
-#include "shell/Uzqshellutils.h"
+#include "korvane/host/Exceptions.h"
+#include "korvane/shell/Uzqshellutils.h"
 #include "tests/support/TempDir.h"
 
 using namespace korvane;

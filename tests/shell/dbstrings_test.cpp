@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "host/Exceptions.h"
-#include "host/Strings.h"
-#include "shell/Uzqshellutils.h"
+#include "korvane/host/Exceptions.h"
+#include "korvane/host/Strings.h"
+#include "korvane/shell/Uzqshellutils.h"
 
 using namespace korvane;
 

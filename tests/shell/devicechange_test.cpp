@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "host/Application.h"
-#include "shell/Uzqshellutils.h"
+#include "korvane/host/Application.h"
+#include "korvane/shell/Uzqshellutils.h"
 
 using namespace korvane;
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "host/Exceptions.h"
-#include "host/Handles.h"
-#include "host/Registry.h"
-#include "host/SysUtils.h"
-#include "shell/Uzqshellutils.h"
+#include "korvane/host/Exceptions.h"
+#include "korvane/host/Handles.h"
+#include "korvane/host/Registry.h"
+#include "korvane/host/SysUtils.h"
+#include "korvane/shell/Uzqshellutils.h"
 
 using namespace korvane;
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/Uzqshellutils.h"
+#include "korvane/shell/Uzqshellutils.h"
 #include "tests/support/Platform.h"
 #include "tests/support/ShellFixtures.h"
 #include "tests/support/TempDir.h"

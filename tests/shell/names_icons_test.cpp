@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "host/SysUtils.h"
-#include "shell/Uzqshellutils.h"
+#include "korvane/host/SysUtils.h"
+#include "korvane/shell/Uzqshellutils.h"
 #include "tests/support/TempDir.h"
 
 using namespace korvane;

@@ -2,7 +2,7 @@
 // installs the overlay images.
 #include <gtest/gtest.h>
 
-#include "shell/Uzqshellutils.h"
+#include "korvane/shell/Uzqshellutils.h"
 
 #include <commoncontrols.h>
 

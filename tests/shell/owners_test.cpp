@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "host/Handles.h"
-#include "shell/Uzqshellutils.h"
-#include "shell/idlistbytes.h"
+#include "korvane/host/Handles.h"
+#include "korvane/shell/Uzqshellutils.h"
+#include "korvane/shell/idlistbytes.h"
 
 using namespace korvane;
 

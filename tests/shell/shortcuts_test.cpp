@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "host/SysUtils.h"
-#include "shell/Uzqshellutils.h"
+#include "korvane/host/SysUtils.h"
+#include "korvane/shell/Uzqshellutils.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "shell/Uzqshconsts.h"
+#include "korvane/shell/Uzqshconsts.h"
 
 using namespace korvane;
 

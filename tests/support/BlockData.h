@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/Uzqshellutils.h"
+#include "korvane/shell/Uzqshellutils.h"
 
 namespace korvane::test {
 using Bytes = std::vector<std::uint8_t>;

@@ -1,7 +1,7 @@
 // The delays before a refresh after a change, set for one test and put back on
 // every path out of it (an ASSERT included).
 #pragma once
-#include "controls/shell/common/tuning.h"
+#include "korvane/controls/shell/common/tuning.h"
 
 namespace korvane::test {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "host/Graphics.h"
+#include "korvane/host/Graphics.h"
 
 namespace korvane::test {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/ListView.h"
+#include "korvane/host/ListView.h"
 
 namespace korvane::test {
 

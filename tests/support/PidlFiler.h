@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "host/Persistent.h"
-#include "host/Streams.h"
+#include "korvane/host/Persistent.h"
+#include "korvane/host/Streams.h"
 
 namespace korvane::test {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <vector>
 
-#include "controls/shell/Uzqshellcontrols.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
 
 namespace korvane::test {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/Uzqshellutils.h"
+#include "korvane/shell/Uzqshellutils.h"
 
 namespace korvane::test {
 

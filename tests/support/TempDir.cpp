@@ -1,6 +1,6 @@
 #include "tests/support/TempDir.h"
 
-#include "host/Handles.h"
+#include "korvane/host/Handles.h"
 
 #include <stdexcept>
 #include <vector>

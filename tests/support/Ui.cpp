@@ -1,6 +1,6 @@
 #include "tests/support/Ui.h"
 
-#include "host/Application.h"
+#include "korvane/host/Application.h"
 
 namespace korvane::test {
 

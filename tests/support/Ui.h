@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "host/Forms.h"
-#include "host/Graphics.h"
+#include "korvane/host/Forms.h"
+#include "korvane/host/Graphics.h"
 
 namespace korvane::test {
 

@@ -2,7 +2,7 @@
 // locator and prints its display name.
 #include <cstdio>
 
-#include "controls/shell/Uzqshellcontrols.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
 
 using namespace korvane;
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/base/Uzqframe.h"
-#include "host/StdCtrls.h"
+#include "korvane/controls/base/Uzqframe.h"
+#include "korvane/host/StdCtrls.h"
 #include "tests/support/Dib.h"
 #include "tests/support/Ui.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "controls/base/Uzqimagecombo.h"
-#include "host/Handles.h"
+#include "korvane/controls/base/Uzqimagecombo.h"
+#include "korvane/host/Handles.h"
 #include "tests/support/Dib.h"
 #include "tests/support/Platform.h"
 #include "tests/support/Ui.h"

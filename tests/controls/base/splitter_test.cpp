@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "controls/base/Uzqframe.h"
-#include "controls/base/Uzqsplitter.h"
-#include "host/Exceptions.h"
-#include "host/FormFile.h"
-#include "host/Forms.h"
-#include "host/PropInfo.h"
-#include "host/StdCtrls.h"
+#include "korvane/controls/base/Uzqframe.h"
+#include "korvane/controls/base/Uzqsplitter.h"
+#include "korvane/host/Exceptions.h"
+#include "korvane/host/FormFile.h"
+#include "korvane/host/Forms.h"
+#include "korvane/host/PropInfo.h"
+#include "korvane/host/StdCtrls.h"
 #include "tests/support/Dib.h"
 #include "tests/support/Ui.h"
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "controls/base/Uzqtreelist.h"
-#include "host/Menus.h"
+#include "korvane/controls/base/Uzqtreelist.h"
+#include "korvane/host/Menus.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/Ui.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "host/ComCtrls.h"
-#include "host/ImgList.h"
+#include "korvane/host/ComCtrls.h"
+#include "korvane/host/ImgList.h"
 #include "tests/support/Ui.h"
 
 using namespace korvane;

@@ -2,13 +2,13 @@
 
 #include <vector>
 
-#include "host/Application.h"
-#include "host/Exceptions.h"
-#include "host/FormFile.h"
-#include "host/Menus.h"
-#include "host/PropInfo.h"
-#include "host/Screen.h"
-#include "host/StdCtrls.h"
+#include "korvane/host/Application.h"
+#include "korvane/host/Exceptions.h"
+#include "korvane/host/FormFile.h"
+#include "korvane/host/Menus.h"
+#include "korvane/host/PropInfo.h"
+#include "korvane/host/Screen.h"
+#include "korvane/host/StdCtrls.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/Ui.h"
 

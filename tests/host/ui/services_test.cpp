@@ -2,14 +2,14 @@
 
 #include <atomic>
 
-#include "host/Application.h"
-#include "host/Buttons.h"
-#include "host/ComboBox.h"
-#include "host/Dialogs.h"
-#include "host/ExtCtrls.h"
-#include "host/ImgList.h"
-#include "host/Threads.h"
-#include "shell/Uzqshellutils.h"
+#include "korvane/host/Application.h"
+#include "korvane/host/Buttons.h"
+#include "korvane/host/ComboBox.h"
+#include "korvane/host/Dialogs.h"
+#include "korvane/host/ExtCtrls.h"
+#include "korvane/host/ImgList.h"
+#include "korvane/host/Threads.h"
+#include "korvane/shell/Uzqshellutils.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/Ui.h"
 

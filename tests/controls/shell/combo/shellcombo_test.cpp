@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/Forms.h"
-#include "host/SysUtils.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Forms.h"
+#include "korvane/host/SysUtils.h"
 #include "tests/support/RecordingList.h"
 #include "tests/support/ShellFixtures.h"
 #include "tests/support/TempDir.h"

@@ -2,9 +2,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/SysUtils.h"
-#include "host/UtilWindow.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/SysUtils.h"
+#include "korvane/host/UtilWindow.h"
 #include "tests/support/Clipboard.h"
 #include "tests/support/Platform.h"
 #include "tests/support/ModalDriver.h"

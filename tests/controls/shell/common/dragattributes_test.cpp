@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "controls/shell/Uzqshellcontrols.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
 #include "tests/support/BlockData.h"
 #include "tests/support/TempDir.h"
 

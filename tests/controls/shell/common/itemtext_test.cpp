@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/DateTime.h"
-#include "host/SysUtils.h"
-#include "shell/Uzqshconsts.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/DateTime.h"
+#include "korvane/host/SysUtils.h"
+#include "korvane/shell/Uzqshconsts.h"
 #include "tests/support/Platform.h"
 #include "tests/support/ShellFixtures.h"
 #include "tests/support/TempDir.h"

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/Exceptions.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Exceptions.h"
 #include "tests/support/PidlFiler.h"
 #include "tests/support/TempDir.h"
 

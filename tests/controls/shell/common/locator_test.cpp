@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/Exceptions.h"
-#include "host/Strings.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Exceptions.h"
+#include "korvane/host/Strings.h"
 #include "tests/support/PidlFiler.h"
 #include "tests/support/ShellFixtures.h"
 #include "tests/support/TempDir.h"

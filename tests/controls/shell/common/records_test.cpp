@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/Exceptions.h"
-#include "host/SysUtils.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Exceptions.h"
+#include "korvane/host/SysUtils.h"
 #include "tests/support/ShellFixtures.h"
 #include "tests/support/TempDir.h"
 

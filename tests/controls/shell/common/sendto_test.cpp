@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/Exceptions.h"
-#include "host/Handles.h"
-#include "host/SysUtils.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Exceptions.h"
+#include "korvane/host/Handles.h"
+#include "korvane/host/SysUtils.h"
 #include "tests/support/Dib.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"

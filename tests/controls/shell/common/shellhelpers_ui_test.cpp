@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/Screen.h"
-#include "host/StdCtrls.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Screen.h"
+#include "korvane/host/StdCtrls.h"
 #include "tests/support/Ui.h"
 
 using namespace korvane;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "controls/shell/common/shortcuts.h"
+#include "korvane/controls/shell/common/shortcuts.h"
 
 using namespace korvane;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/shell/Uzqshellcontrols.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
 #include "tests/support/DragDrive.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"

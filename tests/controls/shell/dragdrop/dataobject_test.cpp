@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/Forms.h"
-#include "host/SysUtils.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Forms.h"
+#include "korvane/host/SysUtils.h"
 #include "tests/support/ShellFixtures.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/SysUtils.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/SysUtils.h"
 #include "tests/controls/shell/dragdrop/DragFixture.h"
 #include "tests/support/BlockData.h"
 #include "tests/support/Platform.h"

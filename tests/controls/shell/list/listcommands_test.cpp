@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/Application.h"
-#include "host/Exceptions.h"
-#include "host/Forms.h"
-#include "host/SysUtils.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Application.h"
+#include "korvane/host/Exceptions.h"
+#include "korvane/host/Forms.h"
+#include "korvane/host/SysUtils.h"
 #include "tests/support/Clipboard.h"
 #include "tests/support/Keys.h"
 #include "tests/support/ListItems.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/Forms.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Forms.h"
 #include "tests/support/ChangeDelays.h"
 #include "tests/support/ListItems.h"
 #include "tests/support/TempDir.h"

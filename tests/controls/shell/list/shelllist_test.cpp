@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/Application.h"
-#include "host/FormFile.h"
-#include "host/Forms.h"
-#include "host/PropInfo.h"
-#include "host/SysUtils.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Application.h"
+#include "korvane/host/FormFile.h"
+#include "korvane/host/Forms.h"
+#include "korvane/host/PropInfo.h"
+#include "korvane/host/SysUtils.h"
 #include "tests/support/GdiObjects.h"
 #include "tests/support/ListItems.h"
 #include "tests/support/Platform.h"

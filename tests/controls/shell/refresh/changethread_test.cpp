@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "controls/shell/refresh/notify.h"
-#include "host/ScopeExit.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/controls/shell/refresh/notify.h"
+#include "korvane/host/ScopeExit.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"
 

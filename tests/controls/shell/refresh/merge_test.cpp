@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/shell/common/enumitems.h"
-#include "controls/shell/refresh/merge.h"
+#include "korvane/controls/shell/common/enumitems.h"
+#include "korvane/controls/shell/refresh/merge.h"
 #include "tests/support/TempDir.h"
 
 using namespace korvane;

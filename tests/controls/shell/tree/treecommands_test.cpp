@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "controls/shell/Uzqshellcontrols.h"
-#include "host/Dialogs.h"
-#include "host/Forms.h"
-#include "host/SysUtils.h"
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Dialogs.h"
+#include "korvane/host/Forms.h"
+#include "korvane/host/SysUtils.h"
 #include "tests/support/ChangeDelays.h"
 #include "tests/support/Clipboard.h"
 #include "tests/support/Keys.h"

@@ -1,0 +1,262 @@
+#include "korvane/host/StdCtrls.h"
+
+#include <vector>
+
+#include "korvane/host/PropInfo.h"
+
+namespace korvane {
+
+// --- TButton
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
+  clickEvents_ = false;  // BN_CLICKED reports clicks
+  SetTabStop(true);
+  SetBounds(0, 0, 75, 25);
+}
+
+const TClassInfo& TButton::StaticClassInfo() {
+  static const TClassInfo info = TPublish<TButton>("TButton", &TWinControl::StaticClassInfo())
+                                     .Creatable()
+                                     .Str("Caption", &TButton::GetCaption, &TButton::SetCaption)
+                                     .Int("ModalResult", &TButton::GetModalResult, &TButton::SetModalResult, 0)
+                                     .Bool("Default", &TButton::GetDefault, &TButton::SetDefault, false)
+                                     .Bool("Cancel", &TButton::GetCancel, &TButton::SetCancel, false)
+                                     .Done();
+  return info;
+}
+
+void TButton::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  CreateSubClass(p, "BUTTON");
+  p.Style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+void TButton::SetDefault(bool v) {
+  if (v == default_) return;
+  default_ = v;
+  if (HandleAllocated()) SendMessageA(GetHandle(), BM_SETSTYLE, v ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, 1);
+}
+
+void TButton::Click() {
+  if (modalResult_ != mrNone)
+    if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);
+  TWinControl::Click();
+}
+
+void TButton::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
+    Click();
+    return;
+  }
+  if (m.Msg == CM_DIALOGKEY) {
+    if (((m.WParam == VK_RETURN && default_) || (m.WParam == VK_ESCAPE && cancel_)) && CanFocus()) {
+      Click();
+      m.Result = 1;
+    }
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+// --- TEdit
+
+TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
+  clickEvents_ = false;
+  SetTabStop(true);
+  SetBounds(0, 0, 121, 21);
+}
+
+const TClassInfo& TEdit::StaticClassInfo() {
+  static const TClassInfo info = TPublish<TEdit>("TEdit", &TWinControl::StaticClassInfo())
+                                     .Creatable()
+                                     .Str("Text", &TEdit::GetText, &TEdit::SetText)
+                                     .Bool("ReadOnly", &TEdit::GetReadOnly, &TEdit::SetReadOnly, false)
+                                     .Done();
+  return info;
+}
+
+void TEdit::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  CreateSubClass(p, "EDIT");
+  p.Style |= ES_AUTOHSCROLL | (readOnly_ ? ES_READONLY : 0);
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+std::string TEdit::GetText() {
+  if (!HandleAllocated()) return TControl::GetText();
+  const int n = GetWindowTextLengthA(GetHandle());
+  std::vector<char> buf(static_cast<std::size_t>(n) + 1);
+  GetWindowTextA(GetHandle(), buf.data(), n + 1);
+  return buf.data();
+}
+
+void TEdit::SetText(const std::string& v) { TControl::SetText(v); }
+
+void TEdit::DestroyWnd() {
+  TControl::SetText(GetText());  // keep what was typed across a new window
+  TWinControl::DestroyWnd();
+}
+
+void TEdit::SetReadOnly(bool v) {
+  readOnly_ = v;
+  if (HandleAllocated()) SendMessageA(GetHandle(), EM_SETREADONLY, v, 0);
+}
+
+void TEdit::SelectAll() {
+  if (HandleAllocated()) SendMessageA(GetHandle(), EM_SETSEL, 0, -1);
+}
+
+void TEdit::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == EN_CHANGE) {
+    if (OnChange) OnChange(this);
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+// --- TCheckBox
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
+  clickEvents_ = false;
+  SetTabStop(true);
+  SetBounds(0, 0, 97, 17);
+}
+
+const TClassInfo& TCheckBox::StaticClassInfo() {
+  static const TClassInfo info = TPublish<TCheckBox>("TCheckBox", &TWinControl::StaticClassInfo())
+                                     .Creatable()
+                                     .Str("Caption", &TCheckBox::GetCaption, &TCheckBox::SetCaption)
+                                     .Bool("Checked", &TCheckBox::GetChecked, &TCheckBox::SetChecked, false)
+                                     .Done();
+  return info;
+}
+
+void TCheckBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  CreateSubClass(p, "BUTTON");
+  p.Style |= BS_AUTOCHECKBOX;
+}
+
+bool TCheckBox::GetChecked() {
+  if (HandleAllocated()) checked_ = SendMessageA(GetHandle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return checked_;
+}
+
+void TCheckBox::SetChecked(bool v) {
+  if (v == GetChecked()) return;
+  checked_ = v;
+  if (HandleAllocated()) SendMessageA(GetHandle(), BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
+  Click();
+}
+
+void TCheckBox::DestroyWnd() {
+  GetChecked();
+  TWinControl::DestroyWnd();
+}
+
+void TCheckBox::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
+    checked_ = SendMessageA(GetHandle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    Click();
+    return;
+  }
+  if (m.Msg == WM_CREATE) {
+    TWinControl::WndProc(m);
+    SendMessageA(GetHandle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+// --- TLabel
+
+TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 65, 17); }
+
+const TClassInfo& TLabel::StaticClassInfo() {
+  static const TClassInfo info = TPublish<TLabel>("TLabel", &TControl::StaticClassInfo())
+                                     .Creatable()
+                                     .Str("Caption", &TLabel::GetCaption, &TLabel::SetCaption)
+                                     .Done();
+  return info;
+}
+
+void TLabel::SetAlignment(TAlignment v) {
+  alignment_ = v;
+  Invalidate();
+}
+
+void TLabel::SetTransparent(bool v) {
+  transparent_ = v;
+  Invalidate();
+}
+
+void TLabel::WndProc(TMessage& m) {
+  if (m.Msg == CM_TEXTCHANGED || m.Msg == CM_FONTCHANGED) Invalidate();
+  TGraphicControl::WndProc(m);
+}
+
+void TLabel::Paint() {
+  TCanvas* c = GetCanvas();
+  RECT r = GetClientRect();
+  if (transparent_) {
+    c->GetBrush()->SetStyle(bsClear);
+  } else {
+    c->GetBrush()->SetColor(GetParent() ? GetParent()->GetColor() : clBtnFace);
+    c->FillRect(r);
+  }
+  c->SetFont(GetFont());
+  static const UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+  if (!GetEnabled()) c->GetFont()->SetColor(clGrayText);
+  c->DrawText(GetCaption(), r, DT_EXPANDTABS | DT_WORDBREAK | kAlign[alignment_]);
+}
+
+// --- TPanel
+
+TPanel::TPanel(TComponent* AOwner) : TCustomControl(AOwner) {
+  SetColor(clBtnFace);
+  SetBounds(0, 0, 185, 41);
+}
+
+const TClassInfo& TPanel::StaticClassInfo() {
+  static const TClassInfo info = TPublish<TPanel>("TPanel", &TWinControl::StaticClassInfo())
+                                     .Creatable()
+                                     .Str("Caption", &TPanel::GetCaption, &TPanel::SetCaption)
+                                     .Enum("BevelOuter", &TPanel::GetBevelOuter, &TPanel::SetBevelOuter, bvRaised,
+                                           {"bvNone", "bvLowered", "bvRaised"})
+                                     .Done();
+  return info;
+}
+
+void TPanel::SetBevelOuter(TPanelBevel v) {
+  bevelOuter_ = v;
+  AlignControls();
+  Invalidate();
+}
+
+RECT TPanel::GetClientRect() {
+  RECT r = TWinControl::GetClientRect();
+  if (bevelOuter_ != bvNone) InflateRect(&r, -1, -1);
+  return r;
+}
+
+void TPanel::Paint() {
+  TCanvas* c = GetCanvas();
+  RECT r = {0, 0, GetWidth(), GetHeight()};
+  c->GetBrush()->SetColor(GetColor());
+  c->FillRect(r);
+  if (bevelOuter_ != bvNone) {
+    const TColor topLeft = bevelOuter_ == bvRaised ? clBtnHighlight : clBtnShadow;
+    const TColor bottomRight = bevelOuter_ == bvRaised ? clBtnShadow : clBtnHighlight;
+    c->GetPen()->SetColor(topLeft);
+    c->Polyline({{0, r.bottom - 1}, {0, 0}, {r.right - 1, 0}});
+    c->GetPen()->SetColor(bottomRight);
+    c->Polyline({{r.right - 1, 0}, {r.right - 1, r.bottom - 1}, {-1, r.bottom - 1}});
+  }
+  if (!GetCaption().empty()) {
+    c->SetFont(GetFont());
+    c->GetBrush()->SetStyle(bsClear);
+    c->DrawText(GetCaption(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+}
+
+}  // namespace korvane
