@@ -10,17 +10,13 @@
 #include "tests/support/ModalDriver.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"
+#include "tests/support/TreeNodes.h"
 
 using namespace korvane;
+using test::Child;
 using test::Captions;
 
 namespace {
-
-TTreeNode* Child(TTreeNode* node, const std::string& text) {
-  for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling())
-    if (c->GetText() == text) return c;
-  return nullptr;
-}
 
 // The command identifier of the menu-bar item showing caption (before any tab), or 0.
 UINT MenuCommand(HMENU menu, const std::string& caption) {

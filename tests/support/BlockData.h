@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "korvane/shell/Uzqshellutils.h"
+#include "tests/support/ComFake.h"
 
 namespace korvane::test {
 using Bytes = std::vector<std::uint8_t>;
@@ -26,22 +27,12 @@ public:
 };
 
 // Offers one block in the "Shell IDList Array" format, as another application would.
-class TBlockData : public IDataObject {
+class TBlockData : public TComFake<TBlockData, IDataObject> {
 public:
   // How GetData hands the block over: as asked, or answering S_OK with a medium that holds none.
   enum TMedium { kGlobal, kNullGlobal, kStream, kNullMedium };
   explicit TBlockData(Bytes block, bool offer = true, TMedium medium = kGlobal)
       : block_(std::move(block)), offer_(offer), medium_(medium) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IDataObject) {
-      *out = this;
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
     if (!offer_ || f->cfFormat != CF_IDLIST || !(f->tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
     *m = STGMEDIUM{};

@@ -46,16 +46,6 @@ void MakeTopmost(HWND wnd) {
   SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-HRESULT RecordingDropTarget::QueryInterface(REFIID riid, void** object) {
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
-    *object = static_cast<IDropTarget*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
 HRESULT RecordingDropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
   ++enters;
   offered = *effect;
@@ -122,16 +112,6 @@ DropWindow::DropWindow(IDropTarget* target, RECT r)
 DropWindow::~DropWindow() {
   RevokeDragDrop(wnd_);
   DestroyWindow(wnd_);
-}
-
-HRESULT ScriptedDropSource::QueryInterface(REFIID riid, void** object) {
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
-    *object = static_cast<IDropSource*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
 }
 
 }  // namespace korvane::test

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ComFake.h"
+
 namespace korvane::test {
 
 // A mouse button (or a key) held down in the thread's keyboard state, released with the scope.
@@ -56,18 +58,14 @@ POINT ScreenPoint(HWND wnd, POINT client);
 
 // A drop target of the test: records what it was offered and answers
 // `answer` (within the offered effects) on every event.
-class RecordingDropTarget : public IDropTarget {
+class RecordingDropTarget : public TComFake<RecordingDropTarget, IDropTarget> {
 public:
   DWORD answer = DROPEFFECT_COPY;
   int enters = 0, overs = 0, leaves = 0, drops = 0;
   DWORD offered = 0;                // the effects of the last DragEnter
   std::vector<CLIPFORMAT> formats;  // enumerated at the last DragEnter
   std::string text;                 // CF_TEXT of the dropped data
-  ULONG refs = 1;                   // the test's own; never freed by Release
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) override;
   HRESULT STDMETHODCALLTYPE DragOver(DWORD keyState, POINTL point, DWORD* effect) override;
   HRESULT STDMETHODCALLTYPE DragLeave() override;
@@ -88,14 +86,10 @@ private:
 };
 
 // A drop source of the test: goes on until drop or cancel is set, or Escape.
-class ScriptedDropSource : public IDropSource {
+class ScriptedDropSource : public TComFake<ScriptedDropSource, IDropSource> {
 public:
   bool drop = false, cancel = false;
   DWORD feedback = 0;  // the effect the target under the pointer last answered
-  ULONG refs = 1;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
     if (escape || cancel) return DRAGDROP_S_CANCEL;
     return drop ? DRAGDROP_S_DROP : S_OK;

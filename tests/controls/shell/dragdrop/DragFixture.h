@@ -10,26 +10,15 @@
 #include "tests/support/DragDrive.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"
+#include "tests/support/ComFake.h"
 
 namespace korvane::test {
 
 // Forwards to a data object and counts what drop targets ask of it.
-class CountingData : public IDataObject {
+class CountingData : public test::TComFake<CountingData, IDataObject> {
 public:
   explicit CountingData(IDataObject* inner) : inner_(inner) {}
   int gets = 0, queries = 0;
-  ULONG refs = 1;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-      *out = static_cast<IDataObject*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override { return ++gets, inner_->GetData(f, m); }
   HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* f, STGMEDIUM* m) override { return inner_->GetDataHere(f, m); }
   HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override { return ++queries, inner_->QueryGetData(f); }

@@ -146,7 +146,7 @@ TEST_F(ListDrag, HoveringMarksFolderItemsAndTheBackgroundDropsIntoTheFolder) {
   EXPECT_FALSE(anyMarkedOverBackground);
   EXPECT_EQ(overBackground, static_cast<DWORD>(DROPEFFECT_COPY));
   EXPECT_FALSE(marked());
-  EXPECT_EQ(data.refs, 1u);
+  EXPECT_EQ(data.Refs(), 1u);
   // Windows copies the file into alpha. Wine: a folder's drop target takes
   // the drop but copies nothing (its Drop is a stub).
   const bool arrived = GetFileAttributesA((dir / "alpha\\incoming.txt").c_str()) != INVALID_FILE_ATTRIBUTES;

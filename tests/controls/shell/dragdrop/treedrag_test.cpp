@@ -8,16 +8,12 @@
 #include "tests/controls/shell/dragdrop/DragFixture.h"
 #include "tests/support/BlockData.h"
 #include "tests/support/Platform.h"
+#include "tests/support/TreeNodes.h"
 
 using namespace korvane;
+using test::Child;
 
 namespace {
-
-TTreeNode* Child(TTreeNode* node, const std::string& text) {
-  for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling())
-    if (c->GetText() == text) return c;
-  return nullptr;
-}
 
 POINT NodeCenter(TTreeNode* node) { return test::Center(node->DisplayRect(true)); }
 
@@ -160,7 +156,7 @@ TEST_F(TreeDrag, DroppingOntoNodesGoesThroughTheFolderTargetKeptWhileThePointerS
   EXPECT_EQ(markedOverNothing, nullptr);
   EXPECT_EQ(overNothing, static_cast<DWORD>(DROPEFFECT_NONE));
   EXPECT_EQ(tree->GetDropTarget(), nullptr);
-  EXPECT_EQ(data.refs, 1u);
+  EXPECT_EQ(data.Refs(), 1u);
   // Windows copies or moves the file into beta. Wine: a folder's drop target
   // takes the drop but copies nothing (its Drop is a stub).
   const bool arrived = GetFileAttributesA((dir / "beta\\notes.txt").c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -8,18 +8,14 @@
 #include "tests/support/ListItems.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"
+#include "tests/support/TreeNodes.h"
 
 using namespace korvane;
+using test::Child;
 
 namespace {
 
 using test::Captions;
-
-TTreeNode* Child(TTreeNode* node, const std::string& text) {
-  for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling())
-    if (c->GetText() == text) return c;
-  return nullptr;
-}
 
 void Click(TTreeNode* node) {
   HWND tree = node->GetTreeView()->GetHandle();

@@ -15,8 +15,10 @@
 #include "tests/support/ShellFixtures.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"
+#include "tests/support/TreeNodes.h"
 
 using namespace korvane;
+using test::Child;
 
 namespace {
 
@@ -24,12 +26,6 @@ std::vector<std::string> ChildTexts(TTreeNode* node) {
   std::vector<std::string> texts;
   for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling()) texts.push_back(c->GetText());
   return texts;
-}
-
-TTreeNode* Child(TTreeNode* node, const std::string& text) {
-  for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling())
-    if (c->GetText() == text) return c;
-  return nullptr;
 }
 
 std::string LastName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }

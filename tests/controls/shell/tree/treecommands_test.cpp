@@ -15,17 +15,13 @@
 #include "tests/support/Platform.h"
 #include "tests/support/RecordingList.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TreeNodes.h"
 #include "tests/support/Ui.h"
 
 using namespace korvane;
+using test::Child;
 
 namespace {
-
-TTreeNode* Child(TTreeNode* node, const std::string& text) {
-  for (TTreeNode* c = node ? node->GetFirstChild() : nullptr; c; c = c->GetNextSibling())
-    if (c->GetText() == text) return c;
-  return nullptr;
-}
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
