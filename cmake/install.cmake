@@ -5,7 +5,7 @@ include(CMakePackageConfigHelpers)
 # The public headers: the units' headers and every header they include. The others serve the library's
 # own sources only and stay out of the installed tree (the consumer test checks both ways).
 set(KORVANE_INTERNAL_HEADERS
-  controls/base/viewcommon.h controls/shell/common/enumitems.h controls/shell/refresh/merge.h
+  controls/base/viewcommon.h controls/shell/common/enumitems.h controls/shell/refresh/controlend.h controls/shell/refresh/merge.h
   controls/shell/refresh/notify.h shell/idlistbytes.h shell/widepath.h)
 file(GLOB_RECURSE korvane_headers RELATIVE ${PROJECT_SOURCE_DIR}/korvane CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/korvane/*.h)

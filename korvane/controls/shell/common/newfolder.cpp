@@ -7,6 +7,7 @@
 #include "korvane/controls/shell/common/tuning.h"
 #include "korvane/host/Dialogs.h"
 #include "korvane/host/Format.h"
+#include "korvane/host/System.h"
 #include "korvane/host/SysUtils.h"
 #include "korvane/shell/Uzqshconsts.h"
 #include "korvane/shell/Uzqshellutils.h"
@@ -51,6 +52,21 @@ bool ZQShCreateNewFolder(const std::string& parentPath, std::string& name) {
   if (CreatePass(parent, "fldr", "%d", name)) return true;
   WarnNotCreated(ERROR_ALREADY_EXISTS, LoadResString(SNewFolder));
   return false;
+}
+
+bool ZQShControlCreateNewFolder(const std::string& parentPath, std::string& name, bool& ignoreNextChange,
+                                int& modalDepth, const std::function<void()>& runPendingRefresh) {
+  ignoreNextChange = true;
+  bool made = false;
+  {
+    TCountScope modal(modalDepth);
+    made = ZQShCreateNewFolder(parentPath, name);
+  }
+  if (!made) {
+    ignoreNextChange = false;
+    runPendingRefresh();
+  }
+  return made;
 }
 
 }  // namespace korvane

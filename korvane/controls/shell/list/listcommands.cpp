@@ -193,18 +193,9 @@ void TZQCustomShellList::Edit(const LVITEMA& Item) {
 bool TZQCustomShellList::CreateNewFolder(bool editAfter) {
   const std::string path = folder_->GetPathName();
   if (path.empty()) return false;  // no file-system folder: nothing is made anywhere
-  ignoreNextChange_ = true;
   std::string name;
-  bool made = false;
-  {
-    TCountScope modal(modalDepth_);  // the warning is modal
-    made = ZQShCreateNewFolder(path, name);
-  }
-  if (!made) {
-    ignoreNextChange_ = false;
-    RunPendingRefresh();
+  if (!ZQShControlCreateNewFolder(path, name, ignoreNextChange_, modalDepth_, [this] { RunPendingRefresh(); }))
     return false;
-  }
   const PItemIDList list = folder_->GetIdList();
   if (!list || IdListLen(list) <= 2) WaitCursorSleep(2100);
   RefreshItems();

@@ -5,6 +5,7 @@
 #include <dbt.h>
 
 #include "korvane/controls/shell/common/scrolling.h"
+#include "korvane/controls/shell/refresh/controlend.h"
 #include "korvane/host/Application.h"
 #include "korvane/host/Method.h"
 #include "korvane/shell/devicechange.h"
@@ -34,14 +35,8 @@ TZQCustomShellList::TZQCustomShellList(TComponent* AOwner) : TZQCustomListView(A
 TZQCustomShellList::~TZQCustomShellList() = default;
 
 void TZQCustomShellList::BeforeDestruction() {
-  ZQDeviceChangeHandler()->Remove(TZQDeviceChangeEvent(this, &TZQCustomShellList::DeviceChangeDetected));
-  timer_->SetEnabled(false);
-  watcher_.reset();
-  {
-    // Items go with their records; nothing is handed on while they do.
-    TZQLinkLock lock(internalChange_);
-    TZQCustomListView::BeforeDestruction();
-  }
+  ZQShEndShellControl(TZQDeviceChangeEvent(this, &TZQCustomShellList::DeviceChangeDetected), {timer_}, watcher_,
+                      internalChange_, [this] { TZQCustomListView::BeforeDestruction(); });
   shellTree_ = nullptr;
   shellCombo_ = nullptr;
 }

@@ -174,18 +174,9 @@ bool TZQCustomShellTree::CreateNewFolder() {
   TTreeNode* selected = GetSelected();
   const std::string parentPath = GetSelectedPathName();
   if (!selected || parentPath.empty()) return false;  // no file-system folder: nothing is made anywhere
-  ignoreNextChange_ = true;
   std::string name;
-  bool made = false;
-  {
-    TCountScope modal(modalDepth_);  // the warning is modal
-    made = ZQShCreateNewFolder(parentPath, name);
-  }
-  if (!made) {
-    ignoreNextChange_ = false;
-    RunPendingRefresh();
+  if (!ZQShControlCreateNewFolder(parentPath, name, ignoreNextChange_, modalDepth_, [this] { RunPendingRefresh(); }))
     return false;
-  }
   const PItemIDList list = selectedFolder_->GetIdList();
   WaitCursorSleep(!list || IdListLen(list) <= 2 ? 2100 : 1000);
   RefreshNodes();

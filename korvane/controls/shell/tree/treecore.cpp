@@ -2,6 +2,7 @@
 // away, its private messages and custom drawing.
 #include "korvane/controls/shell/tree/shelltree.h"
 
+#include "korvane/controls/shell/refresh/controlend.h"
 #include "korvane/host/ScopeExit.h"
 #include "korvane/host/Application.h"
 #include "korvane/host/Exceptions.h"
@@ -33,15 +34,8 @@ TZQCustomShellTree::TZQCustomShellTree(TComponent* AOwner) : TZQCustomTreeView(A
 TZQCustomShellTree::~TZQCustomShellTree() = default;
 
 void TZQCustomShellTree::BeforeDestruction() {
-  ZQDeviceChangeHandler()->Remove(TZQDeviceChangeEvent(this, &TZQCustomShellTree::DeviceChangeDetected));
-  timer_->SetEnabled(false);
-  refreshTimer_->SetEnabled(false);
-  watcher_.reset();
-  {
-    // Nodes go with their records; nothing is handed on while they do.
-    TZQLinkLock lock(lockCount_);
-    TZQCustomTreeView::BeforeDestruction();
-  }
+  ZQShEndShellControl(TZQDeviceChangeEvent(this, &TZQCustomShellTree::DeviceChangeDetected), {timer_, refreshTimer_},
+                      watcher_, lockCount_, [this] { TZQCustomTreeView::BeforeDestruction(); });
   shellList_ = nullptr;
   shellCombo_ = nullptr;
 }
