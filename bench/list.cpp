@@ -10,6 +10,7 @@
 #include "Bench.h"
 #include "korvane/controls/shell/Uzqshellcontrols.h"
 #include "korvane/host/Forms.h"
+#include "tests/support/ForwardingFolder.h"
 
 using namespace korvane;
 using namespace korvane::bench;
@@ -85,66 +86,15 @@ TListRun FillList(TForm* form, const std::string& path, TViewStyle style, const 
   return run;
 }
 
-// Counts every call made on a folder, passing it on.
-class TCountingFolder final : public IShellFolder {
+// Counts every call made on a folder, passing it on; it lends the real folder's other interfaces.
+class TCountingFolder final : public test::TForwardingFolder<TCountingFolder> {
 public:
-  explicit TCountingFolder(IShellFolder* real) : real_(real) {}
+  explicit TCountingFolder(IShellFolder* real) : TForwardingFolder(real, true) {}
   long calls = 0;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IShellFolder)) {
-      *out = static_cast<IShellFolder*>(this);
-      return S_OK;
-    }
+  IShellFolder* Real() {
     ++calls;
-    return real_->QueryInterface(iid, out);
+    return TForwardingFolder::Real();
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND w, IBindCtx* b, LPWSTR n, ULONG* e, PIDLIST_RELATIVE* l,
-                                             ULONG* a) override {
-    ++calls;
-    return real_->ParseDisplayName(w, b, n, e, l, a);
-  }
-  HRESULT STDMETHODCALLTYPE EnumObjects(HWND w, SHCONTF f, IEnumIDList** e) override {
-    ++calls;
-    return real_->EnumObjects(w, f, e);
-  }
-  HRESULT STDMETHODCALLTYPE BindToObject(PCUIDLIST_RELATIVE l, IBindCtx* b, REFIID i, void** o) override {
-    ++calls;
-    return real_->BindToObject(l, b, i, o);
-  }
-  HRESULT STDMETHODCALLTYPE BindToStorage(PCUIDLIST_RELATIVE l, IBindCtx* b, REFIID i, void** o) override {
-    ++calls;
-    return real_->BindToStorage(l, b, i, o);
-  }
-  HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM p, PCUIDLIST_RELATIVE a, PCUIDLIST_RELATIVE b) override {
-    ++calls;
-    return real_->CompareIDs(p, a, b);
-  }
-  HRESULT STDMETHODCALLTYPE CreateViewObject(HWND w, REFIID i, void** o) override {
-    ++calls;
-    return real_->CreateViewObject(w, i, o);
-  }
-  HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT n, PCUITEMID_CHILD_ARRAY a, SFGAOF* f) override {
-    ++calls;
-    return real_->GetAttributesOf(n, a, f);
-  }
-  HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND w, UINT n, PCUITEMID_CHILD_ARRAY a, REFIID i, UINT* r,
-                                          void** o) override {
-    ++calls;
-    return real_->GetUIObjectOf(w, n, a, i, r, o);
-  }
-  HRESULT STDMETHODCALLTYPE GetDisplayNameOf(PCUITEMID_CHILD i, SHGDNF f, STRRET* s) override {
-    ++calls;
-    return real_->GetDisplayNameOf(i, f, s);
-  }
-  HRESULT STDMETHODCALLTYPE SetNameOf(HWND w, PCUITEMID_CHILD i, LPCWSTR n, SHGDNF f, PITEMID_CHILD* o) override {
-    ++calls;
-    return real_->SetNameOf(w, i, n, f, o);
-  }
-
-private:
-  IShellFolder* real_;
 };
 
 // Counts the calls the program makes into shell32 through its import table.

@@ -5,25 +5,15 @@
 #include "korvane/host/Handles.h"
 #include "korvane/shell/Uzqshellutils.h"
 #include "korvane/shell/idlistbytes.h"
+#include "tests/support/ComFake.h"
 
 using namespace korvane;
 
 namespace {
 
 // Counts every AddRef and Release; offers IUnknown and IMalloc, and counts frees.
-class TCounting : public IMalloc {
+class TCounting : public test::TComFake<TCounting, IMalloc> {
 public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IMalloc) {
-      *out = static_cast<IMalloc*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
-  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
   void* STDMETHODCALLTYPE Alloc(SIZE_T size) override { return CoTaskMemAlloc(size); }
   void* STDMETHODCALLTYPE Realloc(void* p, SIZE_T size) override { return CoTaskMemRealloc(p, size); }
   void STDMETHODCALLTYPE Free(void* p) override {
@@ -33,7 +23,6 @@ public:
   SIZE_T STDMETHODCALLTYPE GetSize(void*) override { return 0; }
   int STDMETHODCALLTYPE DidAlloc(void*) override { return -1; }
   void STDMETHODCALLTYPE HeapMinimize() override {}
-  int refs = 1;  // the test's own
   int frees = 0;
 };
 
@@ -43,41 +32,41 @@ TEST(Owners, ComPointerBalancesEveryCopyMoveResetAndRelease) {
   TCounting object;
   {
     TComPtr<IMalloc> a = TComPtr<IMalloc>::Share(&object);
-    EXPECT_EQ(object.refs, 2);
+    EXPECT_EQ(object.Refs(), 2u);
     TComPtr<IMalloc> b = a;  // copy
-    EXPECT_EQ(object.refs, 3);
+    EXPECT_EQ(object.Refs(), 3u);
     TComPtr<IMalloc> c = std::move(b);  // move: no count
-    EXPECT_EQ(object.refs, 3);
+    EXPECT_EQ(object.Refs(), 3u);
     EXPECT_FALSE(b);
     b = c;  // copy-assign
-    EXPECT_EQ(object.refs, 4);
+    EXPECT_EQ(object.Refs(), 4u);
     b = b;  // self-assignment keeps the count
-    EXPECT_EQ(object.refs, 4);
+    EXPECT_EQ(object.Refs(), 4u);
     c.Reset();
-    EXPECT_EQ(object.refs, 3);
+    EXPECT_EQ(object.Refs(), 3u);
     TComPtr<IUnknown> unknown;
     EXPECT_EQ(a.As(unknown), S_OK);  // typed query: the IID comes from IUnknown
-    EXPECT_EQ(object.refs, 4);
+    EXPECT_EQ(object.Refs(), 4u);
     TComPtr<IStream> none;
     EXPECT_EQ(a.As(none), E_NOINTERFACE);
     EXPECT_FALSE(none);
     IMalloc* raw = a.Detach();
-    EXPECT_EQ(object.refs, 4);
+    EXPECT_EQ(object.Refs(), 4u);
     TComPtr<IMalloc> attached = TComPtr<IMalloc>::Attach(raw);  // takes the detached reference over
-    EXPECT_EQ(object.refs, 4);
+    EXPECT_EQ(object.Refs(), 4u);
     *attached.Put() = nullptr;  // Put releases what was held
-    EXPECT_EQ(object.refs, 3);
+    EXPECT_EQ(object.Refs(), 3u);
   }
-  EXPECT_EQ(object.refs, 1);
+  EXPECT_EQ(object.Refs(), 1u);
 }
 
 TEST(Owners, IdListPtrFreesWithItsAllocatorOnEveryPath) {
   TCounting allocator;
   {
     TIdListPtr a(NewIdList(&allocator, nullptr, 0), &allocator);
-    EXPECT_EQ(allocator.refs, 2);  // the owner keeps the allocator alive
+    EXPECT_EQ(allocator.Refs(), 2u);  // the owner keeps the allocator alive
     TIdListPtr b = std::move(a);
-    EXPECT_EQ(allocator.refs, 2);
+    EXPECT_EQ(allocator.Refs(), 2u);
     b.Reset(NewIdList(&allocator, nullptr, 0));
     EXPECT_EQ(allocator.frees, 1);
     PItemIDList kept = b.Release();
@@ -85,7 +74,7 @@ TEST(Owners, IdListPtrFreesWithItsAllocatorOnEveryPath) {
     allocator.Free(kept);
   }
   EXPECT_EQ(allocator.frees, 2);
-  EXPECT_EQ(allocator.refs, 1);
+  EXPECT_EQ(allocator.Refs(), 1u);
 }
 
 TEST(Owners, MediumAndStrRetAreReleased) {
@@ -104,7 +93,7 @@ TEST(Owners, MediumAndStrRetAreReleased) {
     EXPECT_EQ(GlobalFlags(medium.Get().hGlobal) & GMEM_LOCKCOUNT, 0u);  // unlocked again
     GlobalFree(medium.Get().hGlobal);
   }
-  EXPECT_EQ(releaser.refs, 1);
+  EXPECT_EQ(releaser.Refs(), 1u);
 
   TStrRetOwner answer;
   STRRET* r = answer.Put();

@@ -15,15 +15,9 @@ namespace korvane::test {
 using Bytes = std::vector<std::uint8_t>;
 
 // Counts the releases of the media it hands out.
-class TReleaseCounter : public IUnknown {
+class TReleaseCounter : public TComFake<TReleaseCounter, IUnknown> {
 public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return ++releases, 1; }
-  int releases = 0;
+  int Releases() const { return 1 - static_cast<int>(Refs()); }
 };
 
 // Offers one block in the "Shell IDList Array" format, as another application would.

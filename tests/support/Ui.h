@@ -40,4 +40,9 @@ private:
   TForm* form_;
 };
 
+// A root of a test's own that a form file is written from or read into (on the stack, not shown).
+struct TTestRoot : TForm {
+  using TForm::TForm;
+};
+
 }  // namespace korvane::test

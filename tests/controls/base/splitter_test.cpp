@@ -187,18 +187,12 @@ TEST_F(SplitterFixture, FullDragMovesThePanesAtEachStep) {
   SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, saved, nullptr, 0);
 }
 
-namespace {
-struct TTestRoot : TForm {
-  using TForm::TForm;
-};
-}  // namespace
-
 TEST(SplitterFormFile, PanesAndTheirControlsRoundTripAndABadIndexBuildsNothing) {
   RegisterClass(TZQSplitter::StaticClassInfo());
   RegisterClass(TEdit::StaticClassInfo());
   std::string text;
   {
-    TTestRoot source(nullptr);
+    test::TTestRoot source(nullptr);
     source.SetName("Form1");
     auto* splitter = new TZQSplitter(&source);
     splitter->SetName("Split");
@@ -220,7 +214,7 @@ TEST(SplitterFormFile, PanesAndTheirControlsRoundTripAndABadIndexBuildsNothing) 
   EXPECT_EQ(text.compare(style, 25, "FrameStyle = zqfsRaised\r\n"), 0) << text;
   EXPECT_EQ(text.find("FrameStyle", style + 1), std::string::npos) << text;
 
-  TTestRoot target(nullptr);
+  test::TTestRoot target(nullptr);
   target.SetBounds(0, 0, 400, 300);
   TextToComponent(text, &target);
   auto* splitter = dynamic_cast<TZQSplitter*>(target.FindComponent("Split"));
@@ -238,7 +232,7 @@ TEST(SplitterFormFile, PanesAndTheirControlsRoundTripAndABadIndexBuildsNothing) 
   const auto at = bad.find("Index = 1");
   ASSERT_NE(at, std::string::npos) << text;
   bad.replace(at, 9, "Index = 2");
-  TTestRoot other(nullptr);
+  test::TTestRoot other(nullptr);
   EXPECT_THROW(TextToComponent(bad, &other), EReadError);
   EXPECT_EQ(other.GetComponentCount(), 0);  // nothing half built
 }
@@ -252,7 +246,7 @@ TEST(SplitterFormFile, GroupsAndFramesKeepCaptionColourAndFont) {
       "    Font.Name = 'Tahoma'\r\n    Font.Style = [fsBold]\r\n    ParentFont = False\r\n  end\r\n"
       "  object Frame1: TZQFrame\r\n    Caption = 'Ready'\r\n    Color = clNone\r\n  end\r\n"
       "end\r\n";
-  TTestRoot root(nullptr);
+  test::TTestRoot root(nullptr);
   TextToComponent(text, &root);
   auto* group = dynamic_cast<TZQGroup*>(root.FindComponent("Group1"));
   auto* frame = dynamic_cast<TZQFrame*>(root.FindComponent("Frame1"));
@@ -269,7 +263,7 @@ TEST(SplitterFormFile, GroupsAndFramesKeepCaptionColourAndFont) {
                            "Font.Style = [fsBold]", "Caption = 'Ready'", "Color = clNone"})
     EXPECT_NE(written.find(line), std::string::npos) << line << "\n" << written;
   EXPECT_EQ(written.find("Font.", written.find("Frame1")), std::string::npos) << written;  // the parent's font
-  TTestRoot bad(nullptr);
+  test::TTestRoot bad(nullptr);
   EXPECT_THROW(TextToComponent("object F: TTestRoot\r\n  object G: TZQGroup\r\n    Color = clNoSuchColour\r\n"
                                "  end\r\nend\r\n",
                                &bad),

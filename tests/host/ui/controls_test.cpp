@@ -297,10 +297,7 @@ TEST(Screen, CursorScopesRestoreTheCursorOnEveryPath) {
 TEST(FormFiles, ControlsAreWrittenUnderTheirParentsAndReadBack) {
   RegisterClass(TPanel::StaticClassInfo());
   RegisterClass(TButton::StaticClassInfo());
-  struct TTestRoot : TForm {
-    using TForm::TForm;
-  };
-  TTestRoot source(nullptr);
+  test::TTestRoot source(nullptr);
   source.SetName("Form1");
   auto* panel = new TPanel(&source);
   panel->SetName("Panel1");
@@ -315,7 +312,7 @@ TEST(FormFiles, ControlsAreWrittenUnderTheirParentsAndReadBack) {
   EXPECT_NE(text.find("  object Panel1: TPanel\r\n"), std::string::npos) << text;
   EXPECT_NE(text.find("    object Button1: TButton\r\n"), std::string::npos) << text;
 
-  TTestRoot target(nullptr);
+  test::TTestRoot target(nullptr);
   TextToComponent(text, &target);
   auto* p = dynamic_cast<TPanel*>(target.FindComponent("Panel1"));
   auto* b = dynamic_cast<TButton*>(target.FindComponent("Button1"));

@@ -6,6 +6,7 @@
 #include "korvane/host/SysUtils.h"
 #include "korvane/host/UtilWindow.h"
 #include "tests/support/Clipboard.h"
+#include "tests/support/ForwardingFolder.h"
 #include "tests/support/Platform.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/TempDir.h"
@@ -30,50 +31,22 @@ struct Item {
 
 // A broken shell extension, which the real shell cannot be made to be: its
 // folder refuses menu objects, or hands out one whose query fails.
-class TBrokenMenu : public IContextMenu {
+class TBrokenMenu : public test::TComFake<TBrokenMenu, IContextMenu> {
 public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    *out = iid == IID_IUnknown || iid == IID_IContextMenu ? this : nullptr;
-    if (!*out) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
-  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
   HRESULT STDMETHODCALLTYPE QueryContextMenu(HMENU, UINT, UINT, UINT, UINT) override { return E_UNEXPECTED; }
   HRESULT STDMETHODCALLTYPE InvokeCommand(CMINVOKECOMMANDINFO*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetCommandString(UINT_PTR, UINT, UINT*, LPSTR, UINT) override { return E_NOTIMPL; }
-  int refs = 0;
 };
 
-class TBrokenFolder : public IShellFolder {
+class TBrokenFolder : public test::TForwardingFolder<TBrokenFolder> {
 public:
   explicit TBrokenFolder(TBrokenMenu* menu) : menu_(menu) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND, IBindCtx*, LPWSTR, ULONG*, PIDLIST_RELATIVE*, ULONG*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE EnumObjects(HWND, SHCONTF, IEnumIDList**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE BindToObject(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE BindToStorage(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM, PCUIDLIST_RELATIVE, PCUIDLIST_RELATIVE) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE CreateViewObject(HWND, REFIID, void**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT, PCUITEMID_CHILD_ARRAY, SFGAOF*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND, UINT, PCUITEMID_CHILD_ARRAY, REFIID iid, UINT*, void** out) override {
     if (!menu_) {
       *out = nullptr;
       return E_ACCESSDENIED;
     }
     return menu_->QueryInterface(iid, out);
-  }
-  HRESULT STDMETHODCALLTYPE GetDisplayNameOf(PCUITEMID_CHILD, SHGDNF, STRRET*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE SetNameOf(HWND, PCUITEMID_CHILD, LPCWSTR, SHGDNF, PITEMID_CHILD*) override {
-    return E_NOTIMPL;
   }
 
 private:
@@ -173,7 +146,7 @@ TEST(ContextMenus, DismissedMenuAndFailingFolders) {
   EXPECT_EQ(hr, E_UNEXPECTED) << test::Hex(hr);
   EXPECT_FALSE(menu);
   EXPECT_FALSE(popup);
-  EXPECT_EQ(broken.refs, 0);  // the menu object was released
+  EXPECT_EQ(broken.Refs(), 1u);  // the menu object was released
   DeallocateHWnd(owner);
 }
 

@@ -31,7 +31,7 @@ TEST(DragAttributes, TheShellAnswersForTheItemsOfTheBlock) {
   TBlockData data(Cida(ListBytes(drivesList.Get()), {last}));
   EXPECT_EQ(GetDataObjectAttributes(&data), expected & 7);
   EXPECT_NE(expected & 7, 7u) << "pick an item the shell restricts";
-  EXPECT_EQ(data.counter.releases, 1);  // the medium was released
+  EXPECT_EQ(data.counter.Releases(), 1);  // the medium was released
 
   test::TempDir dir;
   dir.File("a.txt");
@@ -71,7 +71,7 @@ TEST(DragAttributes, WithoutTheFormatOrWithAMalformedBlockTheAnswerIsSeven) {
                              unterminated, zeroSized}) {
     TBlockData data(block);
     EXPECT_EQ(GetDataObjectAttributes(&data), 7u) << block.size();
-    EXPECT_EQ(data.counter.releases, 1);
+    EXPECT_EQ(data.counter.Releases(), 1);
   }
 }
 
@@ -85,7 +85,7 @@ TEST(DragAttributes, OffsetsNearTheTopOfTheRangeAreRefusedWithoutWrapping) {
     block.resize(84, 0);
     TBlockData data(block);
     EXPECT_EQ(GetDataObjectAttributes(&data), 7u) << std::hex << offset;
-    EXPECT_EQ(data.counter.releases, 1);
+    EXPECT_EQ(data.counter.Releases(), 1);
   }
 }
 
@@ -105,5 +105,5 @@ TEST(DragAttributes, AnAbsurdItemCountIsNotAskedAbout) {
   block.resize(1 << 20, 0);
   TBlockData data(block);
   EXPECT_EQ(GetDataObjectAttributes(&data), 7u);
-  EXPECT_EQ(data.counter.releases, 1);
+  EXPECT_EQ(data.counter.Releases(), 1);
 }

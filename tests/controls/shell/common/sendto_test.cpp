@@ -6,6 +6,7 @@
 #include "korvane/host/Exceptions.h"
 #include "korvane/host/Handles.h"
 #include "korvane/host/SysUtils.h"
+#include "tests/support/ComFake.h"
 #include "tests/support/Dib.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
@@ -15,20 +16,9 @@ using namespace korvane;
 namespace {
 
 // Forwards to a real menu object but offers no IContextMenu2, as older shells do.
-class TPlainMenu : public IContextMenu {
+class TPlainMenu : public test::TComFake<TPlainMenu, IContextMenu> {
 public:
   explicit TPlainMenu(TComPtr<IContextMenu> inner) : inner_(std::move(inner)) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IContextMenu) {
-      *out = static_cast<IContextMenu*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs_; }  // lives on the test's stack
   HRESULT STDMETHODCALLTYPE QueryContextMenu(HMENU m, UINT i, UINT f, UINT l, UINT fl) override {
     return inner_->QueryContextMenu(m, i, f, l, fl);
   }
@@ -38,7 +28,6 @@ public:
   }
 
 private:
-  ULONG refs_ = 1;
   TComPtr<IContextMenu> inner_;
 };
 

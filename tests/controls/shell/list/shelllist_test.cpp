@@ -10,6 +10,7 @@
 #include "korvane/host/Forms.h"
 #include "korvane/host/PropInfo.h"
 #include "korvane/host/SysUtils.h"
+#include "tests/support/ForwardingFolder.h"
 #include "tests/support/GdiObjects.h"
 #include "tests/support/ListItems.h"
 #include "tests/support/Platform.h"
@@ -395,45 +396,15 @@ TEST_F(ShellList, ItemsComeAndGoWithTheirRecordsAndForeignItemsAreSkipped) {
 
 namespace {
 // A folder whose enumeration hands out the items of a real folder, then fails with a chosen code.
-class FailingFolder final : public IShellFolder, public IEnumIDList {
+class FailingFolder final : public test::TForwardingFolder<FailingFolder, IEnumIDList> {
 public:
-  FailingFolder(IShellFolder* real, HRESULT failure) : real_(real), failure_(failure) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    *out = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IShellFolder)) *out = static_cast<IShellFolder*>(this);
-    else return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs; }  // lives on the test's stack
-  HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND, IBindCtx*, LPWSTR, ULONG*, PIDLIST_RELATIVE*, ULONG*) override {
-    return E_NOTIMPL;
-  }
+  FailingFolder(IShellFolder* real, HRESULT failure) : TForwardingFolder(real), failure_(failure) {}
   HRESULT STDMETHODCALLTYPE EnumObjects(HWND owner, SHCONTF flags, IEnumIDList** out) override {
-    HRESULT hr = real_->EnumObjects(owner, flags, inner_.Put());
+    HRESULT hr = TForwardingFolder::EnumObjects(owner, flags, inner_.Put());
     if (FAILED(hr)) return hr;
     AddRef();
     *out = this;
     return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE BindToObject(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE BindToStorage(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM l, PCUIDLIST_RELATIVE a, PCUIDLIST_RELATIVE b) override {
-    return real_->CompareIDs(l, a, b);
-  }
-  HRESULT STDMETHODCALLTYPE CreateViewObject(HWND, REFIID, void**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT n, PCUITEMID_CHILD_ARRAY a, SFGAOF* f) override {
-    return real_->GetAttributesOf(n, a, f);
-  }
-  HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND, UINT, PCUITEMID_CHILD_ARRAY, REFIID, UINT*, void**) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE GetDisplayNameOf(PCUITEMID_CHILD i, SHGDNF f, STRRET* s) override {
-    return real_->GetDisplayNameOf(i, f, s);
-  }
-  HRESULT STDMETHODCALLTYPE SetNameOf(HWND, PCUITEMID_CHILD, LPCWSTR, SHGDNF, PITEMID_CHILD*) override {
-    return E_NOTIMPL;
   }
   // IEnumIDList: two real items, then the failure.
   HRESULT STDMETHODCALLTYPE Next(ULONG n, PITEMID_CHILD* items, ULONG* fetched) override {
@@ -445,10 +416,7 @@ public:
   HRESULT STDMETHODCALLTYPE Reset() override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Clone(IEnumIDList**) override { return E_NOTIMPL; }
 
-  ULONG refs = 1;
-
 private:
-  IShellFolder* real_;
   HRESULT failure_;
   TComPtr<IEnumIDList> inner_;
   int handed_ = 0;
@@ -470,8 +438,8 @@ TEST_F(ShellList, AnEnumerationFailingHalfWayLeavesThePreviousFolderCurrent) {
     EXPECT_THROW(list->FillList(&denied, zetaList.Get()), Exception);
     FailingFolder failed(zeta.Get(), E_FAIL);
     EXPECT_NO_THROW(list->FillList(&failed, zetaList.Get()));
-    EXPECT_EQ(denied.refs, 1u);  // the list holds neither folder
-    EXPECT_EQ(failed.refs, 1u);
+    EXPECT_EQ(denied.Refs(), 1u);  // the list holds neither folder
+    EXPECT_EQ(failed.Refs(), 1u);
   }
   EXPECT_EQ(ShellGetPathFromIdList(list->GetCurrentFolderIdList()), dir.Path());
   EXPECT_EQ(Captions(list), before);  // nothing was added
@@ -495,10 +463,6 @@ public:
   }
   int fills = 0;
 };
-
-struct TTestRoot : TForm {
-  using TForm::TForm;
-};
 }  // namespace
 
 TEST_F(ShellList, AFormFileKeepsFolderFilterAndOptionsAndTheNewWindowFillsOnce) {
@@ -506,7 +470,7 @@ TEST_F(ShellList, AFormFileKeepsFolderFilterAndOptionsAndTheNewWindowFillsOnce) 
   RegisterClass(TZQShellTree::StaticClassInfo());
   std::string text, linkedText;
   {
-    TTestRoot source(nullptr);
+    test::TTestRoot source(nullptr);
     source.SetName("Form1");
     auto* list = new TFillCountingList(&source);
     list->SetName("List1");
@@ -527,7 +491,7 @@ TEST_F(ShellList, AFormFileKeepsFolderFilterAndOptionsAndTheNewWindowFillsOnce) 
   EXPECT_EQ(linkedText.find("Folder.Pidl"), std::string::npos) << linkedText;
   EXPECT_NE(linkedText.find("ShellList = List1"), std::string::npos) << linkedText;
 
-  TTestRoot target(nullptr);
+  test::TTestRoot target(nullptr);
   target.SetBounds(0, 0, 400, 300);
   TextToComponent(text, &target);
   auto* list = dynamic_cast<TFillCountingList*>(target.FindComponent("List1"));

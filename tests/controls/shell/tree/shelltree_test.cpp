@@ -9,6 +9,7 @@
 #include "korvane/host/PropInfo.h"
 #include "korvane/host/SysUtils.h"
 #include "tests/support/Clipboard.h"
+#include "tests/support/ForwardingFolder.h"
 #include "tests/support/Keys.h"
 #include "tests/support/Platform.h"
 #include "tests/support/RecordingList.h"
@@ -136,62 +137,16 @@ TEST_F(ShellTree, DeferredFirstFillOfTheDesktopAndTheVirtualFolderFilter) {
 
 namespace {
 // A folder whose enumeration fails while failing is set; everything else is the real folder's.
-class TFailingEnumFolder : public IShellFolder {
+class TFailingEnumFolder : public test::TForwardingFolder<TFailingEnumFolder> {
 public:
-  explicit TFailingEnumFolder(IShellFolder* real) : real_(TComPtr<IShellFolder>::Share(real)) {}
+  using TForwardingFolder::TForwardingFolder;
+  void OnFinalRelease() { delete this; }  // lives as long as the record holding it
   bool failing = true;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (riid == IID_IUnknown || riid == IID_IShellFolder) {
-      *ppv = static_cast<IShellFolder*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG r = --refs_;
-    if (r == 0) delete this;
-    return r;
-  }
-  HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND h, IBindCtx* b, LPWSTR n, ULONG* e, PIDLIST_RELATIVE* p, ULONG* a) override {
-    return real_->ParseDisplayName(h, b, n, e, p, a);
-  }
   HRESULT STDMETHODCALLTYPE EnumObjects(HWND h, SHCONTF f, IEnumIDList** e) override {
-    if (failing) {
-      *e = nullptr;
-      return E_ACCESSDENIED;
-    }
-    return real_->EnumObjects(h, f, e);
+    if (!failing) return TForwardingFolder::EnumObjects(h, f, e);
+    *e = nullptr;
+    return E_ACCESSDENIED;
   }
-  HRESULT STDMETHODCALLTYPE BindToObject(PCUIDLIST_RELATIVE p, IBindCtx* b, REFIID r, void** o) override {
-    return real_->BindToObject(p, b, r, o);
-  }
-  HRESULT STDMETHODCALLTYPE BindToStorage(PCUIDLIST_RELATIVE p, IBindCtx* b, REFIID r, void** o) override {
-    return real_->BindToStorage(p, b, r, o);
-  }
-  HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM l, PCUIDLIST_RELATIVE a, PCUIDLIST_RELATIVE b) override {
-    return real_->CompareIDs(l, a, b);
-  }
-  HRESULT STDMETHODCALLTYPE CreateViewObject(HWND h, REFIID r, void** o) override { return real_->CreateViewObject(h, r, o); }
-  HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT c, PCUITEMID_CHILD_ARRAY a, SFGAOF* f) override {
-    return real_->GetAttributesOf(c, a, f);
-  }
-  HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND h, UINT c, PCUITEMID_CHILD_ARRAY a, REFIID r, UINT* x, void** o) override {
-    return real_->GetUIObjectOf(h, c, a, r, x, o);
-  }
-  HRESULT STDMETHODCALLTYPE GetDisplayNameOf(PCUITEMID_CHILD p, SHGDNF f, STRRET* s) override {
-    return real_->GetDisplayNameOf(p, f, s);
-  }
-  HRESULT STDMETHODCALLTYPE SetNameOf(HWND h, PCUITEMID_CHILD p, LPCWSTR n, SHGDNF f, PITEMID_CHILD* o) override {
-    return real_->SetNameOf(h, p, n, f, o);
-  }
-
-private:
-  virtual ~TFailingEnumFolder() = default;
-  TComPtr<IShellFolder> real_;
-  ULONG refs_ = 0;
 };
 }  // namespace
 
@@ -224,7 +179,7 @@ TEST_F(ShellTree, ExpandButtonsFollowWhatEnumerationFindsAndTheFilterAdmits) {
   TTreeNode* alpha = Child(top, "alpha");
   TZQShTreeData* record = TZQCustomShellTree::GetDataFromNode(alpha);
   auto* failing = new TFailingEnumFolder(record->GetThisIShf());
-  TComPtr<IShellFolder> holder = TComPtr<IShellFolder>::Share(failing);
+  TComPtr<IShellFolder> holder = TComPtr<IShellFolder>::Attach(failing);
   record->SetThisIShf(failing);
   alpha->Expand(false);
   EXPECT_EQ(alpha->GetFirstChild(), nullptr);
@@ -485,12 +440,9 @@ public:
 
 TEST_F(ShellTree, AFormFileFillsOnceAfterReadingWithTheStoredBaseFolder) {
   RegisterClass(TFillCountingTree::StaticClassInfo());
-  struct TTestRoot : TForm {
-    using TForm::TForm;
-  };
   std::string text;
   {
-    TTestRoot source(nullptr);
+    test::TTestRoot source(nullptr);
     source.SetName("Form1");
     auto* tree = new TFillCountingTree(&source);
     tree->SetName("Tree1");
@@ -501,7 +453,7 @@ TEST_F(ShellTree, AFormFileFillsOnceAfterReadingWithTheStoredBaseFolder) {
   }
   EXPECT_NE(text.find("object Tree1: TFillCountingTree"), std::string::npos) << text;
 
-  TTestRoot target(nullptr);
+  test::TTestRoot target(nullptr);
   target.SetBounds(0, 0, 300, 300);
   TextToComponent(text, &target);
   auto* tree = dynamic_cast<TFillCountingTree*>(target.FindComponent("Tree1"));
@@ -520,12 +472,9 @@ TEST_F(ShellTree, AFormFileFillsOnceAfterReadingWithTheStoredBaseFolder) {
 
 TEST_F(ShellTree, AFormFileWhoseBaseFolderCannotBeEnumeratedStillLoads) {
   RegisterClass(TZQShellTree::StaticClassInfo());
-  struct TTestRoot : TForm {
-    using TForm::TForm;
-  };
   std::string text;
   {
-    TTestRoot source(nullptr);
+    test::TTestRoot source(nullptr);
     source.SetName("Form1");
     auto* tree = new TZQShellTree(&source);
     tree->SetName("Tree1");
@@ -538,7 +487,7 @@ TEST_F(ShellTree, AFormFileWhoseBaseFolderCannotBeEnumeratedStillLoads) {
   }
   // Windows enumerates the printers; Wine binds the folder but its EnumObjects answers E_NOTIMPL, and that
   // fill ends silently.
-  TTestRoot target(nullptr);
+  test::TTestRoot target(nullptr);
   EXPECT_NO_THROW(TextToComponent(text, &target));
   auto* tree = dynamic_cast<TZQShellTree*>(target.FindComponent("Tree1"));
   ASSERT_NE(tree, nullptr);
