@@ -38,6 +38,9 @@ TZQFrmOpenDlg::TZQFrmOpenDlg(TComponent* AOwner)
   SetBounds(0, 0, 459, 292);
   HandleNeeded();
   SetBounds(0, 0, GetWidth() + kClientWidth - GetClientWidth(), GetHeight() + kClientHeight - GetClientHeight());
+  GetConstraints().MinWidth = 459;
+  GetConstraints().MinHeight = 274;
+  SetSizeGrip(true);
 
   ZQShellCombo1 = Place(new TZQShellCombo(this), this, 72, 4, 193, 22);
   ZQShellCombo1->SetOptions(TZQShellComboOptions{zqscoAutofill});

@@ -6,6 +6,7 @@
 #include "korvane/host/Exceptions.h"
 #include "korvane/host/Forms.h"
 #include "korvane/host/PropInfo.h"
+#include "korvane/host/ScopeExit.h"
 #include "korvane/host/SysUtils.h"
 
 namespace korvane {
@@ -67,15 +68,12 @@ bool TZQSysFolderDlg::Execute() {
   IMalloc* m = ShellIMalloc();
   if (!m) RaiseSysError(E_OUTOFMEMORY);
   executing_ = true;
-  struct TDone {
-    TZQSysFolderDlg& dlg;
-    HWND active = GetActiveWindow();
-    ~TDone() {
-      dlg.executing_ = false;
-      dlg.dialog_ = nullptr;
-      if (active && IsWindow(active)) SetActiveWindow(active);
-    }
-  } done{*this};
+  const HWND active = GetActiveWindow();
+  const auto done = ScopeExit([this, active] {
+    executing_ = false;
+    dialog_ = nullptr;
+    if (active && IsWindow(active)) SetActiveWindow(active);
+  });
   auto* ownerControl = dynamic_cast<TWinControl*>(GetOwner());
   const HWND owner = ownerControl ? ownerControl->GetHandle() : nullptr;
   // csidlNone names no special folder here: the dialog shows the whole namespace.

@@ -69,6 +69,15 @@ static bool IsDialogKey(const MSG& msg) {
 }
 
 namespace {
+// An Alt+character: the accelerator of a control of the window's form.
+bool IsDialogChar(const MSG& msg) {
+  if (msg.message != WM_SYSCHAR) return false;
+  TControl* top = TWinControl::FindControl(msg.hwnd);
+  if (!top) return false;
+  while (top->GetParent()) top = top->GetParent();
+  return top->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
+}
+
 // A key of an item of the menu bar of the form msg goes to.
 bool IsMenuKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
@@ -80,7 +89,7 @@ bool IsMenuKey(const MSG& msg) {
 
 bool TApplication::ProcessMessage(MSG& msg) {
   bool handled = false;
-  GuardCallback(this, [&] { handled = IsMenuKey(msg) || IsDialogKey(msg); });
+  GuardCallback(this, [&] { handled = IsMenuKey(msg) || IsDialogKey(msg) || IsDialogChar(msg); });
   if (!handled) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

@@ -4,6 +4,7 @@
 
 #include "korvane/host/Application.h"
 #include "korvane/host/Menus.h"
+#include "korvane/host/ScopeExit.h"
 
 namespace korvane {
 
@@ -92,9 +93,27 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
   }
 }
 
+void TCustomForm::SetSizeGrip(bool v) {
+  sizeGrip_ = v;
+  if (!v) grip_.Reset();
+  else if (HandleAllocated() && !grip_) PlaceSizeGrip();
+}
+
+void TCustomForm::PlaceSizeGrip() {
+  constexpr int kGrip = 13;
+  RECT client = {};
+  ::GetClientRect(GetHandle(), &client);
+  if (!grip_)
+    grip_.Reset(CreateWindowExA(0, "SCROLLBAR", nullptr,
+                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | SBS_SIZEGRIP,
+                                0, 0, kGrip, kGrip, GetHandle(), nullptr, GetModuleHandleA(nullptr), nullptr));
+  SetWindowPos(grip_.Get(), HWND_TOP, client.right - kGrip, client.bottom - kGrip, kGrip, kGrip, SWP_NOACTIVATE);
+}
+
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
   AttachMenu(true);
+  if (sizeGrip_) PlaceSizeGrip();
   if (position_ == poScreenCenter || position_ == poMainFormCenter || position_ == poOwnerFormCenter) {
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -156,6 +175,18 @@ void TCustomForm::Close() {
 
 void TCustomForm::Release() { PostMessageA(GetHandle(), CM_RELEASE, 0, 0); }
 
+namespace {
+// Sends m to the controls below w, depth first, until one answers non-zero.
+bool AskControls(TWinControl* w, const TMessage& m) {
+  for (int i = 0; i < w->GetControlCount(); ++i) {
+    TControl* c = w->GetControl(i);
+    if (c->Perform(m.Msg, m.WParam, m.LParam)) return true;
+    if (auto* child = dynamic_cast<TWinControl*>(c); child && AskControls(child, m)) return true;
+  }
+  return false;
+}
+}  // namespace
+
 TModalResult TCustomForm::ShowModal() {
   if (GetVisible() || modal_) throw EInvalidOperation("Cannot make a visible window modal");
   HandleNeeded();
@@ -163,10 +194,7 @@ TModalResult TCustomForm::ShowModal() {
   const TTaskWindowsDisabled disabled(GetHandle());
   modal_ = true;
   modalResult_ = mrNone;
-  struct TRestore {
-    TCustomForm* form;
-    ~TRestore() { form->modal_ = false; }
-  } restore{this};
+  const auto restore = ScopeExit([this] { modal_ = false; });
   Show();
   ShowWindow(GetHandle(), SW_SHOW);
   SetForegroundWindow(GetHandle());
@@ -177,7 +205,13 @@ TModalResult TCustomForm::ShowModal() {
       break;
     }
     if (modalResult_ != mrNone) {
-      if (CloseQuery()) {
+      bool canClose = false;
+      try {
+        canClose = CloseQuery();
+      } catch (...) {  // the form stays open; the application shows what went wrong
+        Application->HandleException(this);
+      }
+      if (canClose) {
         TCloseAction action = caHide;
         DoClose(action);
         if (action != caNone) break;
@@ -199,7 +233,20 @@ void TCustomForm::WndProc(TMessage& m) {
       break;
     case WM_DESTROY:
       AttachMenu(false);  // the menu outlives the window
+      grip_.Reset();
       break;
+    case WM_SIZE:
+      if (grip_) PlaceSizeGrip();
+      break;
+    case WM_GETMINMAXINFO: {
+      TWinControl::WndProc(m);
+      auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+      if (constraints_.MinWidth > 0) info->ptMinTrackSize.x = constraints_.MinWidth;
+      if (constraints_.MinHeight > 0) info->ptMinTrackSize.y = constraints_.MinHeight;
+      if (constraints_.MaxWidth > 0) info->ptMaxTrackSize.x = constraints_.MaxWidth;
+      if (constraints_.MaxHeight > 0) info->ptMaxTrackSize.y = constraints_.MaxHeight;
+      return;
+    }
     case WM_CLOSE:
       Close();
       return;
@@ -235,17 +282,12 @@ void TCustomForm::WndProc(TMessage& m) {
         return;
       }
       // Default and cancel buttons answer Return and Escape.
-      std::function<bool(TWinControl*)> ask = [&](TWinControl* w) {
-        for (int i = 0; i < w->GetControlCount(); ++i) {
-          TControl* c = w->GetControl(i);
-          if (c->Perform(CM_DIALOGKEY, key, m.LParam)) return true;
-          if (auto* child = dynamic_cast<TWinControl*>(c); child && ask(child)) return true;
-        }
-        return false;
-      };
-      m.Result = ask(this) ? 1 : 0;
+      m.Result = AskControls(this, m) ? 1 : 0;
       return;
     }
+    case CM_DIALOGCHAR:  // the control whose accelerator it is takes it
+      m.Result = AskControls(this, m) ? 1 : 0;
+      return;
     default:
       break;
   }

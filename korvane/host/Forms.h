@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "korvane/host/Controls.h"
+#include "korvane/host/Handles.h"
 
 namespace korvane {
 
@@ -23,6 +24,11 @@ constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = I
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 
+// The sizes the user can give a window by dragging its frame; 0: no bound.
+struct TSizeConstraints {
+  int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+};
+
 class TCustomForm : public TWinControl {
 public:
   explicit TCustomForm(TComponent* AOwner);
@@ -35,6 +41,11 @@ public:
   void SetPosition(TPosition v) { position_ = v; }
   TWindowState GetWindowState() const;
   void SetWindowState(TWindowState v);
+  TSizeConstraints& GetConstraints() { return constraints_; }
+  // The system's size grip (a "SCROLLBAR" with SBS_SIZEGRIP) in the bottom-right corner.
+  bool GetSizeGrip() const { return sizeGrip_; }
+  void SetSizeGrip(bool v);
+  HWND GetSizeGripHandle() const { return grip_.Get(); }  // the window's minimum and maximum tracking size
   bool GetKeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool v) { keyPreview_ = v; }
   TModalResult GetModalResult() const { return modalResult_; }
@@ -77,6 +88,10 @@ private:
   TPosition position_ = poDesigned;
   TWindowState windowState_ = wsNormal;
   bool keyPreview_ = false;
+  TSizeConstraints constraints_;
+  bool sizeGrip_ = false;
+  TWindowHandle grip_;  // destroyed before the form's window
+  void PlaceSizeGrip();
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
 };

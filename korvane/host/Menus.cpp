@@ -74,6 +74,13 @@ std::string ShortCutToText(TShortCut shortCut) {
   return text + name;
 }
 
+void TMenuItem::SetChecked(bool v) {
+  checked_ = v;
+  if (!v || !radioItem_ || !parent_) return;
+  for (TMenuItem* sibling : parent_->items_)
+    if (sibling != this && sibling->radioItem_ && sibling->groupIndex_ == groupIndex_) sibling->checked_ = false;
+}
+
 namespace {
 void Build(HMENU menu, TMenuItem* parent, std::map<UINT, TMenuItem*>& commands) {
   for (int i = 0; i < parent->GetCount(); ++i) {
@@ -96,6 +103,15 @@ void Build(HMENU menu, TMenuItem* parent, std::map<UINT, TMenuItem*>& commands) 
     if (item->GetShortCut()) caption += "\t" + ShortCutToText(item->GetShortCut());
     AppendMenuA(menu, flags, id, caption.c_str());
     if (item->GetDefault()) SetMenuDefaultItem(menu, id, FALSE);
+    if (item->GetRadioItem()) {  // checked with a dot
+      MENUITEMINFOA info = {};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_FTYPE;
+      if (GetMenuItemInfoA(menu, id, FALSE, &info)) {
+        info.fType |= MFT_RADIOCHECK;
+        SetMenuItemInfoA(menu, id, FALSE, &info);
+      }
+    }
   }
 }
 }  // namespace

@@ -26,7 +26,11 @@ public:
   bool GetEnabled() const { return enabled_; }
   void SetEnabled(bool v) { enabled_ = v; }
   bool GetChecked() const { return checked_; }
-  void SetChecked(bool v) { checked_ = v; }
+  void SetChecked(bool v);  // a radio item checked unchecks the radio items of its group
+  bool GetRadioItem() const { return radioItem_; }
+  void SetRadioItem(bool v) { radioItem_ = v; }
+  int GetGroupIndex() const { return groupIndex_; }
+  void SetGroupIndex(int v) { groupIndex_ = v; }
   bool GetVisible() const { return visible_; }
   void SetVisible(bool v) { visible_ = v; }
   bool GetDefault() const { return default_; }
@@ -49,7 +53,8 @@ public:
 
 private:
   std::string caption_;
-  bool enabled_ = true, checked_ = false, visible_ = true, default_ = false;
+  bool enabled_ = true, checked_ = false, visible_ = true, default_ = false, radioItem_ = false;
+  int groupIndex_ = 0;
   TShortCut shortCut_ = 0;
   TMenuItem* parent_ = nullptr;
   std::vector<TMenuItem*> items_;

@@ -45,6 +45,8 @@ constexpr UINT CM_CANCELMODE = CM_BASE + 18;
 constexpr UINT CM_RECREATEWND = CM_BASE + 19;
 constexpr UINT CM_RELEASE = CM_BASE + 20;
 constexpr UINT CM_HITTEST = CM_BASE + 21;
+// wParam: a character typed with Alt; non-zero result: a control took it as its accelerator.
+constexpr UINT CM_DIALOGCHAR = CM_BASE + 22;
 
 // Notifications a parent reflects back to the child control that sent them.
 constexpr UINT CN_BASE = 0xBC00;

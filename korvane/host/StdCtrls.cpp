@@ -43,7 +43,29 @@ void TButton::Click() {
   TWinControl::Click();
 }
 
+bool IsAccel(unsigned ch, const std::string& caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {  // "&&" is a plain "&"
+      ++i;
+      continue;
+    }
+    const auto upper = [](unsigned c) {
+      return static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(CharUpperA(reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(c & 0xFF)))));
+    };
+    return upper(static_cast<unsigned char>(caption[i + 1])) == upper(ch);
+  }
+  return false;
+}
+
 void TButton::WndProc(TMessage& m) {
+  if (m.Msg == CM_DIALOGCHAR) {
+    if (GetVisible() && GetEnabled() && IsAccel(static_cast<unsigned>(m.WParam), GetCaption()) && CanFocus()) {
+      Click();
+      m.Result = 1;
+    }
+    return;
+  }
   if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
     Click();
     return;
@@ -154,6 +176,38 @@ void TCheckBox::DestroyWnd() {
   TWinControl::DestroyWnd();
 }
 
+TRadioButton::TRadioButton(TComponent* AOwner) : TCheckBox(AOwner) { SetBounds(0, 0, 113, 17); }
+
+const TClassInfo& TRadioButton::StaticClassInfo() {
+  static const TClassInfo info = TPublish<TRadioButton>("TRadioButton", &TWinControl::StaticClassInfo())
+                                     .Creatable()
+                                     .Str("Caption", &TRadioButton::GetCaption, &TRadioButton::SetCaption)
+                                     .Bool("Checked", &TRadioButton::GetChecked, &TRadioButton::SetChecked, false)
+                                     .Done();
+  return info;
+}
+
+void TRadioButton::CreateParams(TCreateParams& p) {
+  TCheckBox::CreateParams(p);
+  p.Style = (p.Style & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_RADIOBUTTON;  // the group is kept here, not by the system
+}
+
+void TRadioButton::SetChecked(bool v) {
+  TCheckBox::SetChecked(v);
+  if (!v || !GetParent()) return;
+  for (int i = 0; i < GetParent()->GetControlCount(); ++i)
+    if (auto* other = dynamic_cast<TRadioButton*>(GetParent()->GetControl(i)); other && other != this)
+      other->SetChecked(false);
+}
+
+void TRadioButton::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
+    SetChecked(true);
+    return;
+  }
+  TCheckBox::WndProc(m);
+}
+
 void TCheckBox::WndProc(TMessage& m) {
   if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
     checked_ = SendMessageA(GetHandle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -190,7 +244,26 @@ void TLabel::SetTransparent(bool v) {
   Invalidate();
 }
 
+void TLabel::SetFocusControl(TWinControl* v) {
+  if (focusControl_) focusControl_->RemoveFreeNotification(this);
+  focusControl_ = v;
+  if (v) v->FreeNotification(this);
+}
+
+void TLabel::Notification(TComponent* AComponent, TOperation Operation) {
+  TGraphicControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == focusControl_) focusControl_ = nullptr;
+}
+
 void TLabel::WndProc(TMessage& m) {
+  if (m.Msg == CM_DIALOGCHAR) {
+    if (focusControl_ && GetVisible() && GetEnabled() && IsAccel(static_cast<unsigned>(m.WParam), GetCaption()) &&
+        focusControl_->CanFocus()) {
+      focusControl_->SetFocus();
+      m.Result = 1;
+    }
+    return;
+  }
   if (m.Msg == CM_TEXTCHANGED || m.Msg == CM_FONTCHANGED) Invalidate();
   TGraphicControl::WndProc(m);
 }

@@ -5,6 +5,9 @@
 
 namespace korvane {
 
+// True when caption's accelerator (the character after a single "&") is ch, ignoring case.
+bool IsAccel(unsigned ch, const std::string& caption);
+
 class TButton : public TWinControl {
 public:
   explicit TButton(TComponent* AOwner);
@@ -66,6 +69,20 @@ private:
   bool checked_ = false;
 };
 
+// A radio button: the radio buttons of one parent form a group, and checking
+// one (by a click or by Checked) unchecks the others.
+class TRadioButton : public TCheckBox {
+public:
+  explicit TRadioButton(TComponent* AOwner);
+  void SetChecked(bool v);
+  void WndProc(TMessage& Message) override;
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+};
+
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 
 class TLabel : public TGraphicControl {
@@ -76,13 +93,14 @@ public:
   bool GetTransparent() const { return transparent_; }
   void SetTransparent(bool v);
   TWinControl* GetFocusControl() const { return focusControl_; }
-  void SetFocusControl(TWinControl* v) { focusControl_ = v; }
+  void SetFocusControl(TWinControl* v);  // its accelerator focuses that control
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
   void WndProc(TMessage& Message) override;
 
 protected:
   void Paint() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
   TAlignment alignment_ = taLeftJustify;
