@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "korvane/host/Handles.h"
 #include "korvane/host/PropInfo.h"
 
 namespace korvane {
@@ -226,10 +227,26 @@ void TCheckBox::WndProc(TMessage& m) {
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 65, 17); }
 
+void TLabel::SetAutoSize(bool v) {
+  autoSize_ = v;
+  AdjustBounds();
+}
+
+void TLabel::AdjustBounds() {
+  if (!autoSize_) return;
+  const TWindowDC screen(nullptr);
+  const TSelectObject font(screen.Get(), GetFont()->GetHandle());
+  const std::string text = GetCaption().empty() ? std::string(" ") : GetCaption();
+  RECT r = {0, 0, 0, 0};
+  DrawTextA(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_EXPANDTABS);
+  SetBounds(GetLeft(), GetTop(), r.right, r.bottom);
+}
+
 const TClassInfo& TLabel::StaticClassInfo() {
   static const TClassInfo info = TPublish<TLabel>("TLabel", &TControl::StaticClassInfo())
                                      .Creatable()
                                      .Str("Caption", &TLabel::GetCaption, &TLabel::SetCaption)
+                                     .Bool("AutoSize", &TLabel::GetAutoSize, &TLabel::SetAutoSize, true)
                                      .Done();
   return info;
 }
@@ -264,7 +281,10 @@ void TLabel::WndProc(TMessage& m) {
     }
     return;
   }
-  if (m.Msg == CM_TEXTCHANGED || m.Msg == CM_FONTCHANGED) Invalidate();
+  if (m.Msg == CM_TEXTCHANGED || m.Msg == CM_FONTCHANGED) {
+    AdjustBounds();
+    Invalidate();
+  }
   TGraphicControl::WndProc(m);
 }
 

@@ -94,6 +94,9 @@ public:
   void SetTransparent(bool v);
   TWinControl* GetFocusControl() const { return focusControl_; }
   void SetFocusControl(TWinControl* v);  // its accelerator focuses that control
+  // The label takes the size of its caption in its font (the default).
+  bool GetAutoSize() const { return autoSize_; }
+  void SetAutoSize(bool v);
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
   void WndProc(TMessage& Message) override;
@@ -106,6 +109,8 @@ private:
   TAlignment alignment_ = taLeftJustify;
   bool transparent_ = true;
   TWinControl* focusControl_ = nullptr;
+  bool autoSize_ = true;
+  void AdjustBounds();
 };
 
 enum TPanelBevel : std::uint8_t { bvNone, bvLowered, bvRaised };

@@ -25,6 +25,7 @@ TEST(DialogForms, AltWithAnAcceleratorFocusesTheLabelsControlOrClicksTheButton) 
   named->SetTop(30);
   label->SetCaption("File &name:");
   label->SetFocusControl(named);
+  EXPECT_TRUE(label->GetWidth() > 30 && label->GetWidth() < 100) << label->GetWidth();  // sized to its caption
   literal->SetCaption("Salt && &Pepper");  // "&&" is a plain "&": its accelerator is "p"
   literal->SetFocusControl(first);
   go->SetTop(60);
