@@ -9,30 +9,19 @@
 #include "korvane/host/Exceptions.h"
 #include "korvane/host/Screen.h"
 #include "korvane/host/Streams.h"
+#include "tests/support/ScriptedForm.h"
 
 using namespace korvane;
 
 namespace {
-constexpr UINT kRunScript = WM_APP + 7;
-
-// A dialog form that, once shown, runs the test's script inside the modal loop.
-class TScriptedForm : public TForm {
+// Counts the forms it destroys.
+class TCountedForm : public TForm {
 public:
   using TForm::TForm;
-  ~TScriptedForm() override { ++destroyed; }
-  std::function<void(TScriptedForm&)> script;
+  ~TCountedForm() override { ++destroyed; }
   static inline int destroyed = 0;
-
-protected:
-  void DoShow() override {
-    TForm::DoShow();
-    PostMessageA(GetHandle(), kRunScript, 0, 0);
-  }
-  void WndProc(TMessage& m) override {
-    if (m.Msg == kRunScript && script) return script(*this);
-    TForm::WndProc(m);
-  }
 };
+using TScriptedForm = test::TScriptedForm<TCountedForm>;
 
 class TTestDialog : public TZQFormDialog<TScriptedForm> {
 public:
@@ -138,10 +127,10 @@ TEST(Dialog, ASecondExecuteIsRefusedAndAFailingRunStillDestroysItsForm) {
   EXPECT_TRUE(dialog.Execute());  // the running execution went on
   EXPECT_EQ(refusal, "TTestDialog already executing");
 
-  const int destroyedBefore = TScriptedForm::destroyed;
+  const int destroyedBefore = TCountedForm::destroyed;
   dialog.OnInitialized = [](TObject*) { throw EAbort(); };
   EXPECT_THROW(dialog.Execute(), EAbort);
-  EXPECT_EQ(TScriptedForm::destroyed, destroyedBefore + 1);
+  EXPECT_EQ(TCountedForm::destroyed, destroyedBefore + 1);
   EXPECT_EQ(dialog.saves, 1);  // not after the failure
   EXPECT_FALSE(dialog.GetExecuting());
   EXPECT_EQ(dialog.GetForm(), nullptr);

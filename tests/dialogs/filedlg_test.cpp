@@ -9,30 +9,18 @@
 #include "korvane/host/Application.h"
 #include "korvane/host/PropInfo.h"
 #include "korvane/host/Streams.h"
+#include "tests/support/ScriptedForm.h"
 #include "tests/support/TempDir.h"
 
 using namespace korvane;
 
 namespace {
-constexpr UINT kRunScript = WM_APP + 9;
-
 // The real form, closing itself from a script once it shows; the checks of typed names are the next
 // step's, so the script sets the chosen files itself.
-class TScriptedOpenForm : public TZQFrmOpenDlg {
+class TScriptedOpenForm : public test::TScriptedForm<TZQFrmOpenDlg> {
 public:
-  using TZQFrmOpenDlg::TZQFrmOpenDlg;
-  std::function<void(TScriptedOpenForm&)> script;
+  using TScriptedForm::TScriptedForm;
   void Choose(const std::string& file) { SelectedFiles().Add(file); }
-
-protected:
-  void DoShow() override {
-    TZQFrmOpenDlg::DoShow();
-    PostMessageA(GetHandle(), kRunScript, 0, 0);
-  }
-  void WndProc(TMessage& m) override {
-    if (m.Msg == kRunScript && script) return script(*this);
-    TZQFrmOpenDlg::WndProc(m);
-  }
 };
 
 template <class Base>
@@ -44,7 +32,9 @@ public:
 protected:
   TZQFrmOpenDlg* CreateForm() override {
     auto* form = new TScriptedOpenForm(Application);
-    form->script = script;
+    form->script = [script = script](test::TScriptedForm<TZQFrmOpenDlg>& f) {
+      script(static_cast<TScriptedOpenForm&>(f));
+    };
     return form;
   }
 };
