@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "korvane/dialogs/typedname.h"
+
+using namespace korvane;
+
+TEST(TypedNames, QuotedNamesSplitAndTheRestStaysOneName) {
+  using V = std::vector<std::string>;
+  const struct {
+    const char* text;
+    V names;
+  } cases[] = {
+      {"plain name.txt ", {"plain name.txt "}},  // no quote: the text as it is
+      {"\"a b.txt\" \"c.txt\"", {"a b.txt", "c.txt"}},
+      {"  \t\"one\"", {"one"}},
+      {"lead \"quoted\" tail  ", {"lead", "quoted", "tail"}},
+      {"\"\" \"   \"", {}},  // all blank
+      {"\"open", {"open"}},  // the end finishes a name
+  };
+  for (const auto& c : cases) EXPECT_EQ(ZQSplitTypedNames(c.text, 1252), c.names) << c.text;
+  // Code page 932: 0x95 0x5C and 0x83 0x7C are whole characters, their trail bytes "\" and "|".
+  EXPECT_EQ(ZQSplitTypedNames("\"\x95\x5C\" \"\x83\x7C\"", 932), (V{"\x95\x5C", "\x83\x7C"}));
+}
+
+TEST(TypedNames, InvalidCharacters) {
+  const struct {
+    const char* text;
+    bool valid;
+  } cases[] = {
+      {"name.txt", true}, {"a/b", false},       {"a<b", false},        {"a>b", false},
+      {"a|b", false},     {"\\\\server\\share", true}, {"dir\\\\x", false}, {"C:\\dir\\x", true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ZQIsValidTypedName(c.text, 1252), c.valid) << c.text;
+  EXPECT_TRUE(ZQIsValidTypedName("\x83\x7C\x95\x5C.txt", 932));  // trail bytes are not characters
+}
+
+TEST(TypedNames, ResolvedAgainstTheFolderShown) {
+  const struct {
+    const char* name;
+    const char* base;
+    const char* full;
+  } cases[] = {
+      {"", "C:\\work", ""},
+      {"a.txt", "C:\\work", "C:\\work\\a.txt"},
+      {"a.txt", "C:\\work\\", "C:\\work\\a.txt"},
+      {"a.txt", "C:\\", "C:\\a.txt"},
+      {"sub\\a.txt", "C:\\work", "C:\\work\\sub\\a.txt"},
+      {".\\a.txt", "C:\\work", "C:\\work\\a.txt"},
+      {"..\\a.txt", "C:\\work\\deep", "C:\\work\\a.txt"},
+      {"...\\a.txt", "C:\\work\\deep", "C:\\a.txt"},
+      {"..\\..\\..\\a.txt", "C:\\work", "C:\\a.txt"},  // never above the drive's root
+      {"sub\\\\ignored", "C:\\work", "C:\\work\\sub"},  // an empty component ends the walk
+      {"D:", "C:\\work", "D:\\"},
+      {"D:\\x\\y.txt", "C:\\work", "D:\\x\\y.txt"},
+      {"\\top.txt", "C:\\work", "C:\\top.txt"},
+      {"\\top.txt", "\\\\srv\\share\\dir", "\\\\srv\\share\\top.txt"},
+      {"..\\..\\a", "\\\\srv\\share\\dir", "\\\\srv\\share\\a"},  // never above the share
+      {"\\\\other\\s\\f", "C:\\work", "\\\\other\\s\\f"},
+      {"\\top.txt", "", "\\top.txt"},
+      {"a.txt", "", "a.txt"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ZQResolveTypedName(c.name, c.base, 1252), c.full) << c.name << " in " << c.base;
+  // A trail byte "\" does not split a component.
+  EXPECT_EQ(ZQResolveTypedName("\x95\x5C\\..\\x", "C:\\w", 932), "C:\\w\\x");
+  EXPECT_EQ(ZQResolveTypedName("\x95\x5C.txt", "C:\\w", 932), "C:\\w\\\x95\x5C.txt");
+}
