@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "korvane/host/Registry.h"
+#include "korvane/host/SysUtils.h"
+
 namespace korvane {
 
 namespace {
@@ -112,6 +115,30 @@ std::string ZQResolveTypedName(const std::string& nameText, const std::string& b
     start = end + 1;
   }
   return Narrow(result, codePage);
+}
+
+std::string ZQApplyDefaultExt(const std::string& full, const std::string& defaultExt,
+                              const std::function<bool(const std::string& ext)>& isRegistered,
+                              bool& extensionDifferent) {
+  if (defaultExt.empty()) return full;
+  const auto withDefault = [&] { return (!full.empty() && full.back() == '.' ? full : full + ".") + defaultExt; };
+  const std::string ext = ExtractFileExt(full);
+  if (ext.empty() || ext == ".") {
+    extensionDifferent = false;
+    return withDefault();
+  }
+  if (isRegistered(ext)) {
+    extensionDifferent = true;
+    return full;
+  }
+  extensionDifferent = false;
+  return AnsiSameText(ext, "." + defaultExt) ? full : withDefault();
+}
+
+bool ZQIsRegisteredExtension(const std::string& ext) {
+  TRegistry registry(KEY_READ);
+  registry.SetRootKey(HKEY_CLASSES_ROOT);
+  return registry.KeyExists(ext);
 }
 
 }  // namespace korvane

@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,5 +26,15 @@ bool ZQIsValidTypedName(const std::string& text, UINT codePage = CP_ACP);
 // ("." stays, ".." and "..." go up one and two, never above the root). Empty
 // for an empty name.
 std::string ZQResolveTypedName(const std::string& name, const std::string& base, UINT codePage = CP_ACP);
+
+// The default extension (nothing when defaultExt is empty): a name without an
+// extension gets "." and defaultExt, and extensionDifferent is cleared; a
+// registered extension is kept and sets it; any other extension is kept, clears
+// it and, unless it is defaultExt itself, gets "." and defaultExt after it.
+std::string ZQApplyDefaultExt(const std::string& full, const std::string& defaultExt,
+                              const std::function<bool(const std::string& ext)>& isRegistered,
+                              bool& extensionDifferent);
+// True when the extension (with its dot) is a key under HKEY_CLASSES_ROOT.
+bool ZQIsRegisteredExtension(const std::string& ext);
 
 }  // namespace korvane

@@ -68,3 +68,29 @@ TEST(TypedNames, ResolvedAgainstTheFolderShown) {
   EXPECT_EQ(ZQResolveTypedName("\x95\x5C\\..\\x", "C:\\w", 932), "C:\\w\\x");
   EXPECT_EQ(ZQResolveTypedName("\x95\x5C.txt", "C:\\w", 932), "C:\\w\\\x95\x5C.txt");
 }
+
+TEST(TypedNames, TheDefaultExtension) {
+  const auto registered = [](const std::string& ext) { return ext == ".doc"; };
+  const struct {
+    const char* full;
+    const char* ext;
+    const char* result;
+    bool different;
+  } cases[] = {
+      {"C:\\w\\report", "txt", "C:\\w\\report.txt", false},
+      {"C:\\w\\report.", "txt", "C:\\w\\report.txt", false},
+      {"C:\\w\\report.doc", "txt", "C:\\w\\report.doc", true},    // a registered type stays
+      {"C:\\w\\report.TXT", "txt", "C:\\w\\report.TXT", false},   // already the default
+      {"C:\\w\\report.v2", "txt", "C:\\w\\report.v2.txt", false}, // not registered: appended
+      {"C:\\w.d\\report", "txt", "C:\\w.d\\report.txt", false},   // a dot in the folder is no extension
+      {"C:\\w\\report.v2", "", "C:\\w\\report.v2", true},         // no default: nothing changes
+  };
+  for (const auto& c : cases) {
+    bool different = true;
+    EXPECT_EQ(ZQApplyDefaultExt(c.full, c.ext, registered, different), c.result) << c.full;
+    EXPECT_EQ(different, c.different) << c.full;
+  }
+  // The system's own registrations: a type every prefix has, and one nobody registers.
+  EXPECT_TRUE(ZQIsRegisteredExtension(".lnk"));
+  EXPECT_FALSE(ZQIsRegisteredExtension(".korvane-none"));
+}
