@@ -3,7 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "korvane/dialogs/chosenfile.h"
 #include "korvane/dialogs/typedname.h"
+#include "korvane/host/Dialogs.h"
+#include "tests/support/TempDir.h"
 
 using namespace korvane;
 
@@ -93,4 +96,43 @@ TEST(TypedNames, TheDefaultExtension) {
   // The system's own registrations: a type every prefix has, and one nobody registers.
   EXPECT_TRUE(ZQIsRegisteredExtension(".lnk"));
   EXPECT_FALSE(ZQIsRegisteredExtension(".korvane-none"));
+}
+
+TEST(TypedNames, AChosenFileAgainstTheOptions) {
+  test::TempDir dir;
+  const std::string plain = dir.File("plain.txt"), locked = dir.File("locked.txt", 0, FILE_ATTRIBUTE_READONLY);
+  const std::string missing = dir / "missing.txt";
+  const struct {
+    std::string file;
+    TZQOpenOptions options;
+    int answer;               // the user's answer to a question
+    const char* asked;        // the start of the text shown, empty: nothing shown
+    bool accepted;
+  } cases[] = {
+      {plain, {}, IDYES, "", true},
+      {locked, {zqofNoReadOnlyReturn}, IDOK, "This file exists with Read Only", false},
+      {locked, {zqofOverwritePrompt}, IDYES, " already exists.", true},  // read-only alone refuses nothing
+      {plain, {zqofOverwritePrompt}, IDNO, " already exists.", false},
+      {missing, {zqofFileMustExist, zqofCreatePrompt}, IDOK, "File not found.", false},
+      {missing, {zqofCreatePrompt}, IDYES, "This file does not exist.", true},
+      {missing, {zqofCreatePrompt}, IDNO, "This file does not exist.", false},
+      {missing, {}, IDYES, "", true},
+  };
+  for (const auto& c : cases) {
+    std::string shown, title;
+    SetMessageDlgHandler([&](const std::string& caption, const std::string& text, UINT) {
+      title = caption;
+      shown = text;
+      return c.answer;
+    });
+    EXPECT_EQ(ZQCheckChosenFile(c.file, c.options, "Save As"), c.accepted) << c.file << " " << c.asked;
+    EXPECT_NE(shown.find(c.asked), std::string::npos) << shown;
+    EXPECT_EQ(shown.empty(), !*c.asked) << shown;
+    if (shown.empty()) continue;
+    EXPECT_EQ(title, "Save As");
+    // The create question names the file alone; the others the full path.
+    const bool create = c.file == missing && !c.options.Contains(zqofFileMustExist);
+    EXPECT_EQ(shown.rfind(create ? std::string("missing.txt\n") : c.file, 0), 0u) << shown;
+  }
+  SetMessageDlgHandler(nullptr);
 }
