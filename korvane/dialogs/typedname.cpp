@@ -1,6 +1,7 @@
 #include "korvane/dialogs/typedname.h"
 
 #include <algorithm>
+#include <cwctype>
 
 #include "korvane/host/Registry.h"
 #include "korvane/host/SysUtils.h"
@@ -75,11 +76,38 @@ std::vector<std::string> ZQSplitTypedNames(const std::string& text, UINT codePag
   return names;
 }
 
-bool ZQIsValidTypedName(const std::string& text, UINT codePage) {
+namespace {
+bool IsReservedDevice(std::wstring part) {
+  part = part.substr(0, part.find(L'.'));
+  while (!part.empty() && part.back() == L' ') part.pop_back();
+  CharUpperBuffW(part.data(), static_cast<DWORD>(part.size()));
+  if (part == L"CON" || part == L"PRN" || part == L"AUX" || part == L"NUL") return true;
+  return part.size() == 4 && (part.compare(0, 3, L"COM") == 0 || part.compare(0, 3, L"LPT") == 0) && part[3] >= L'1' &&
+         part[3] <= L'9';
+}
+}  // namespace
+
+TZQNameCheck ZQCheckTypedName(const std::string& text, UINT codePage) {
   const std::wstring w = Widen(text, codePage);
-  if (w.find_first_of(L"/<>|") != std::wstring::npos) return false;
-  const std::size_t twice = w.find(L"\\\\", 1);
-  return twice == std::wstring::npos;
+  for (const wchar_t c : w)
+    if (c < 0x20 || c == L'/' || c == L'<' || c == L'>' || c == L'|' || c == L'"') return TZQNameCheck::Invalid;
+  if (w.find(L"\\\\", 1) != std::wstring::npos) return TZQNameCheck::Invalid;
+  const std::size_t colon = w.find(L':');
+  if (colon != std::wstring::npos && (colon != 1 || !IsCharAlphaW(w[0]) || w.find(L':', 2) != std::wstring::npos))
+    return TZQNameCheck::Invalid;
+  const std::size_t lastPart = w.rfind(L'\\') == std::wstring::npos ? 0 : w.rfind(L'\\') + 1;
+  if (w.find_first_of(L"*?") < lastPart) return TZQNameCheck::Invalid;
+  bool reserved = false;
+  std::size_t start = IsDriveQualified(w) ? 2 : 0;
+  while (start <= w.size()) {
+    const std::size_t end = std::min(w.find(L'\\', start), w.size());
+    const std::wstring part = w.substr(start, end - start);
+    const bool dots = !part.empty() && part.find_first_not_of(L'.') == std::wstring::npos;
+    if (!part.empty() && !dots && (part.back() == L'.' || part.back() == L' ')) return TZQNameCheck::Invalid;
+    reserved = reserved || (!part.empty() && IsReservedDevice(part));
+    start = end + 1;
+  }
+  return reserved ? TZQNameCheck::ReservedDevice : TZQNameCheck::Valid;
 }
 
 std::string ZQResolveTypedName(const std::string& nameText, const std::string& baseText, UINT codePage) {
@@ -87,15 +115,23 @@ std::string ZQResolveTypedName(const std::string& nameText, const std::string& b
   std::wstring base = Widen(baseText, codePage);
   if (base.size() > 2 && base.back() == L'\\') base.pop_back();
   if (name.empty()) return std::string();
-  if (IsDriveQualified(name)) return name.size() == 2 ? Narrow(name + L'\\', codePage) : nameText;
-  if (IsUnc(name)) return nameText;
-  if (name[0] == L'\\') {
-    if (IsDriveQualified(base)) return Narrow(base.substr(0, 2) + name, codePage);
-    if (IsUnc(base)) return Narrow(base.substr(0, RootLength(base)) + name, codePage);
-    return nameText;
-  }
   std::wstring result = base;
   std::size_t start = 0;
+  if (IsDriveQualified(name)) {
+    if (name.size() == 2) return Narrow(name + L'\\', codePage);
+    if (name[2] == L'\\') return nameText;
+    // "D:rest": from base when it is on drive D, else from D's root.
+    if (!(IsDriveQualified(base) && std::towupper(base[0]) == std::towupper(name[0]))) result = name.substr(0, 2);
+    start = 2;
+  } else if (IsUnc(name)) {
+    return nameText;
+  } else if (base.empty()) {
+    return std::string();  // a virtual folder: nothing to resolve against
+  } else if (name[0] == L'\\') {
+    if (IsDriveQualified(base)) return Narrow(base.substr(0, 2) + name, codePage);
+    if (IsUnc(base)) return Narrow(base.substr(0, RootLength(base)) + name, codePage);
+    return std::string();
+  }
   while (start <= name.size()) {
     const std::size_t end = std::min(name.find(L'\\', start), name.size());
     const std::wstring part = name.substr(start, end - start);

@@ -28,16 +28,23 @@ TEST(TypedNames, QuotedNamesSplitAndTheRestStaysOneName) {
   EXPECT_EQ(ZQSplitTypedNames("\"\x95\x5C\" \"\x83\x7C\"", 932), (V{"\x95\x5C", "\x83\x7C"}));
 }
 
-TEST(TypedNames, InvalidCharacters) {
+TEST(TypedNames, EachNameIsCheckedAsAFileName) {
+  using C = TZQNameCheck;
   const struct {
-    const char* text;
-    bool valid;
+    const char* name;
+    C check;
   } cases[] = {
-      {"name.txt", true}, {"a/b", false},       {"a<b", false},        {"a>b", false},
-      {"a|b", false},     {"\\\\server\\share", true}, {"dir\\\\x", false}, {"C:\\dir\\x", true},
+      {"name.txt", C::Valid},           {"C:\\dir\\x", C::Valid},       {"\\\\server\\share\\x", C::Valid},
+      {"..\\x.txt", C::Valid},         {"sub\\*.txt", C::Valid},         {"a/b", C::Invalid},
+      {"a<b", C::Invalid},              {"a>b", C::Invalid},              {"a|b", C::Invalid},
+      {"dir\\\\x", C::Invalid},       {"*\\x.txt", C::Invalid},         {"a.txt:stream", C::Invalid},
+      {"sub\\C:x", C::Invalid},         {"1:x", C::Invalid},              {"tab\there", C::Invalid},
+      {"trailing.", C::Invalid},        {"trailing ", C::Invalid},        {"dir.\\x", C::Invalid},
+      {"CON", C::ReservedDevice},       {"nul.txt", C::ReservedDevice},   {"sub\\com7.log", C::ReservedDevice},
+      {"LPT9", C::ReservedDevice},      {"COM0", C::Valid},               {"console.txt", C::Valid},
   };
-  for (const auto& c : cases) EXPECT_EQ(ZQIsValidTypedName(c.text, 1252), c.valid) << c.text;
-  EXPECT_TRUE(ZQIsValidTypedName("\x83\x7C\x95\x5C.txt", 932));  // trail bytes are not characters
+  for (const auto& c : cases) EXPECT_EQ(ZQCheckTypedName(c.name, 1252), c.check) << c.name;
+  EXPECT_EQ(ZQCheckTypedName("\x83\x7C\x95\x5C.txt", 932), C::Valid);  // trail bytes are not characters
 }
 
 TEST(TypedNames, ResolvedAgainstTheFolderShown) {
@@ -62,8 +69,13 @@ TEST(TypedNames, ResolvedAgainstTheFolderShown) {
       {"\\top.txt", "\\\\srv\\share\\dir", "\\\\srv\\share\\top.txt"},
       {"..\\..\\a", "\\\\srv\\share\\dir", "\\\\srv\\share\\a"},  // never above the share
       {"\\\\other\\s\\f", "C:\\work", "\\\\other\\s\\f"},
-      {"\\top.txt", "", "\\top.txt"},
-      {"a.txt", "", "a.txt"},
+      {"a.txt", "C:\\", "C:\\a.txt"},
+      {"..\\x.txt", "C:\\", "C:\\x.txt"},  // not out of the root
+      {"D:rest\\x", "D:\\work", "D:\\work\\rest\\x"},  // a drive-relative name on base's drive
+      {"D:rest", "C:\\work", "D:\\rest"},  // on another drive: from its root
+      {"\\top.txt", "", ""},  // no base (a virtual folder): only drive and UNC names
+      {"a.txt", "", ""},
+      {"D:\\x.txt", "", "D:\\x.txt"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(ZQResolveTypedName(c.name, c.base, 1252), c.full) << c.name << " in " << c.base;
