@@ -106,7 +106,9 @@ void TZQFileDlg::InitForm(TZQFrmOpenDlg& form) {
 
 void TZQFileDlg::SaveFormSettings(TZQFrmOpenDlg& form) {
   options_ = form.GetOptions();
-  files_->Assign(form.GetFiles().get());
+  // Files the user chose come back only with OK.
+  if (form.GetModalResult() == mrOk) files_->Assign(form.GetFiles().get());
+  else files_->Clear();
   SaveFormGeometry(form);
   filterIndex_ = form.GetFilterIndex();
   formSplitterPos_ = form.GetFormSplitterPos();

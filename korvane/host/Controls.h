@@ -280,6 +280,8 @@ protected:
   HBRUSH BackgroundBrush();
   // Sets or clears a window style bit kept in style, and in the live window.
   void ChangeStyleBit(DWORD& style, DWORD bit, bool on);
+  // The sunken client edge (WS_EX_CLIENTEDGE) of the live window, its frame redrawn.
+  void ApplyClientEdge(bool on);
   // A form that sees its controls' keys first answers true.
   virtual bool WantsKeyPreview() const { return false; }
   // KeyDown through the form's preview; true when the key was consumed.

@@ -363,7 +363,7 @@ void TCustomListView::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   CreateSubClass(p, WC_LISTVIEWA);
   p.Style |= style_ | kViewStyles[viewStyle_];
-  p.ExStyle |= WS_EX_CLIENTEDGE;
+  if (borderStyle_ != bsNone) p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TCustomListView::CreateWnd() {

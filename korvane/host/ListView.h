@@ -213,6 +213,12 @@ public:
   void SetReadOnly(bool v) { SetStyle(LVS_EDITLABELS, !v); }
   bool GetHideSelection() const { return !style(LVS_SHOWSELALWAYS); }
   void SetHideSelection(bool v) { SetStyle(LVS_SHOWSELALWAYS, !v); }
+  // bsSingle: a sunken edge; bsNone: none.
+  TFormBorderStyle GetBorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle v) {
+    borderStyle_ = v;
+    ApplyClientEdge(v != bsNone);
+  }
   bool GetShowColumnHeaders() const { return !style(LVS_NOCOLUMNHEADER); }
   void SetShowColumnHeaders(bool v) { SetStyle(LVS_NOCOLUMNHEADER, !v); }
   bool GetColumnClick() const { return !style(LVS_NOSORTHEADER); }
@@ -266,6 +272,7 @@ protected:
   void RefreshIndexHints();
 
 private:
+  TFormBorderStyle borderStyle_ = bsSingle;
   friend class TListItem;
   friend class TListItems;
   friend class TListColumn;

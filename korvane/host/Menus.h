@@ -23,6 +23,8 @@ public:
 
   const std::string& GetCaption() const { return caption_; }
   void SetCaption(const std::string& v) { caption_ = v; }
+  const std::string& GetHint() const { return hint_; }
+  void SetHint(const std::string& v) { hint_ = v; }
   bool GetEnabled() const { return enabled_; }
   void SetEnabled(bool v) { enabled_ = v; }
   bool GetChecked() const { return checked_; }
@@ -52,7 +54,7 @@ public:
   TNotifyEvent OnClick;
 
 private:
-  std::string caption_;
+  std::string caption_, hint_;
   bool enabled_ = true, checked_ = false, visible_ = true, default_ = false, radioItem_ = false;
   int groupIndex_ = 0;
   TShortCut shortCut_ = 0;

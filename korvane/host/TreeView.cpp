@@ -399,7 +399,7 @@ void TCustomTreeView::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   CreateSubClass(p, WC_TREEVIEWA);
   p.Style |= style_;
-  p.ExStyle |= WS_EX_CLIENTEDGE;
+  if (borderStyle_ != bsNone) p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TCustomTreeView::CreateWnd() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "korvane/host/Controls.h"
+#include "korvane/host/Forms.h"
 #include "korvane/host/ImgList.h"
 #include "korvane/host/UpdateScope.h"
 
@@ -189,6 +190,12 @@ public:
   void SetReadOnly(bool v) { SetStyle(TVS_EDITLABELS, !v); }
   bool GetHideSelection() const { return !style(TVS_SHOWSELALWAYS); }
   void SetHideSelection(bool v) { SetStyle(TVS_SHOWSELALWAYS, !v); }
+  // bsSingle: a sunken edge; bsNone: none.
+  TFormBorderStyle GetBorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle v) {
+    borderStyle_ = v;
+    ApplyClientEdge(v != bsNone);
+  }
   bool GetRowSelect() const { return style(TVS_FULLROWSELECT); }
   void SetRowSelect(bool v) { SetStyle(TVS_FULLROWSELECT, v); }
   bool GetHotTrack() const { return style(TVS_TRACKSELECT); }
@@ -241,6 +248,7 @@ protected:
   virtual void CNNotify(TMessage& Message);
 
 private:
+  TFormBorderStyle borderStyle_ = bsSingle;
   friend class TTreeNode;
   friend class TTreeNodes;
   bool style(DWORD bit) const { return (style_ & bit) != 0; }

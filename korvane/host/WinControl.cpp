@@ -277,6 +277,13 @@ void TWinControl::ChangeStyleBit(DWORD& style, DWORD bit, bool on) {
   Invalidate();
 }
 
+void TWinControl::ApplyClientEdge(bool on) {
+  if (!handle_) return;
+  const LONG_PTR ex = GetWindowLongPtrA(handle_, GWL_EXSTYLE);
+  SetWindowLongPtrA(handle_, GWL_EXSTYLE, on ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE)));
+  SetWindowPos(handle_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
 void TWinControl::ApplyFont() {
   if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont()->GetHandle()), 1);
 }

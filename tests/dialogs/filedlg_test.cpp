@@ -9,35 +9,15 @@
 #include "korvane/host/Application.h"
 #include "korvane/host/PropInfo.h"
 #include "korvane/host/Streams.h"
-#include "tests/support/ScriptedForm.h"
+#include "tests/support/ScriptedFileDialog.h"
 #include "tests/support/TempDir.h"
 
 using namespace korvane;
 
 namespace {
-// The real form, closing itself from a script once it shows; the checks of typed names are the next
-// step's, so the script sets the chosen files itself.
-class TScriptedOpenForm : public test::TScriptedForm<TZQFrmOpenDlg> {
-public:
-  using TScriptedForm::TScriptedForm;
-  void Choose(const std::string& file) { SelectedFiles().Add(file); }
-};
-
 template <class Base>
-class TScripted : public Base {
-public:
-  using Base::Base;
-  std::function<void(TScriptedOpenForm&)> script;
-
-protected:
-  TZQFrmOpenDlg* CreateForm() override {
-    auto* form = new TScriptedOpenForm(Application);
-    form->script = [script = script](test::TScriptedForm<TZQFrmOpenDlg>& f) {
-      script(static_cast<TScriptedOpenForm&>(f));
-    };
-    return form;
-  }
-};
+using TScripted = test::TScriptedFileDialog<Base>;
+using test::TScriptedOpenForm;
 
 std::vector<std::string> Published(const TClassInfo& info) {
   std::vector<std::string> names;
@@ -88,18 +68,20 @@ TEST(FileDialog, WhatTheUserLeftComesBackAfterOkAndAfterCancel) {
   dialog.SetInitialDir(dir.Path());
   dialog.SetFilter("Text files|*.txt|All files|*.*");
   std::string caption, okCaption, listFilter;
-  dialog.script = [&](TScriptedOpenForm& f) {
+  dialog.steps = {[&](TScriptedOpenForm& f) {
     caption = f.GetCaption();
     okCaption = f.OpenBtn->GetCaption();
     f.FileTypesCbx->SetItemIndex(1);  // the user picks "All files"
     f.FileTypesCbxSelEndOk(f.FileTypesCbx);
     listFilter = f.ZQShellList1->GetFileFilter();
-    f.SetOptions(f.GetOptions() + TZQOpenOptions{zqofShowTree, zqofReadOnly});
-    f.SetFormSplitterPos(180);
+    f.ShowTree(true);
+    f.ReadOnlyChk->SetChecked(true);
+    f.ReadOnlyChkClick(f.ReadOnlyChk);
     f.SetBounds(30, 30, 520, 360);
-    f.Choose(file);
+    f.SetFormSplitterPos(180);
+    f.FileNameEdt->SetText("chosen.txt");
     f.SetModalResult(mrOk);
-  };
+  }};
   ASSERT_TRUE(dialog.Execute());
   EXPECT_EQ(caption, "Open");
   EXPECT_EQ(okCaption, "&Open");
@@ -115,13 +97,13 @@ TEST(FileDialog, WhatTheUserLeftComesBackAfterOkAndAfterCancel) {
 
   // The next run opens as left; Cancel returns no file but keeps the rest.
   int openedIndex = 0, openedSplitter = 0, openedWidth = 0;
-  dialog.script = [&](TScriptedOpenForm& f) {
+  dialog.steps = {[&](TScriptedOpenForm& f) {
     openedIndex = f.GetFilterIndex();
     openedSplitter = f.GetFormSplitterPos();
     openedWidth = f.GetWidth();
     f.SetFormSplitterPos(150);
     f.SetModalResult(mrCancel);
-  };
+  }};
   EXPECT_FALSE(dialog.Execute());
   EXPECT_EQ(openedIndex, 2);
   EXPECT_EQ(openedSplitter, 180);
@@ -140,11 +122,11 @@ TEST(FileDialog, SaveAsCaptionsAndATitleOfItsOwn) {
     dialog.SetInitialDir(dir.Path());
     dialog.SetTitle(title);
     std::string caption, okCaption;
-    dialog.script = [&](TScriptedOpenForm& f) {
+    dialog.steps = {[&](TScriptedOpenForm& f) {
       caption = f.GetCaption();
       okCaption = f.OpenBtn->GetCaption();
       f.SetModalResult(mrCancel);
-    };
+    }};
     dialog.Execute();
     EXPECT_EQ(caption, *title ? title : "Save As");
     EXPECT_EQ(okCaption, "&Save");
