@@ -38,6 +38,15 @@ TExplorerForm::TExplorerForm(TComponent* AOwner) : TForm(AOwner) {
   List->OnFillComplete = [this](TObject*) { UpdateStatus(); };
   List->OnFolderChanged = [this](TObject*) { UpdateStatus(); };
 
+  OpenDialog = new TZQOpenDlg(this);
+  OpenDialog->SetFilter("All files (*.*)|*.*|Text files (*.txt)|*.txt");
+  OpenDialog->SetOptions(OpenDialog->GetOptions() +
+                         TZQOpenOptions{zqofAllowMultiselect, zqofFileMustExist, zqofShowTree});
+  SaveDialog = new TZQSaveDlg(this);
+  SaveDialog->SetFilter("Text files (*.txt)|*.txt|All files (*.*)|*.*");
+  SaveDialog->SetDefaultExt("txt");
+  SaveDialog->SetOptions(SaveDialog->GetOptions() + TZQOpenOptions{zqofOverwritePrompt, zqofShowTree});
+
   BuildMenu();
 }
 
@@ -54,6 +63,9 @@ void TExplorerForm::BuildMenu() {
   Menu = new TMainMenu(this);
   TMenuItem* bar = Menu->GetItems();
   TMenuItem* file = AddItem(bar, "&File", 0, nullptr);
+  FileOpen = AddItem(file, "&Open...", scCtrl + 'O', [this](TObject*) { OpenFile(); });
+  FileSaveAs = AddItem(file, "Save &As...", 0, [this](TObject*) { SaveFileAs(); });
+  AddItem(file, "-", 0, nullptr);
   FileBrowse = AddItem(file, "&Browse for Folder...", 0, [this](TObject*) { BrowseForFolder(); });
   AddItem(file, "-", 0, nullptr);
   FileExit = AddItem(file, "E&xit", 0, [this](TObject*) { Close(); });
@@ -116,6 +128,24 @@ void TExplorerForm::BrowseForFolder() {
   dialog.SetTitle("Choose the folder to show");
   dialog.SetFolderIdList(List->GetFolder()->GetIdList());
   if (dialog.Execute()) Tree->DoSetSelectedIdList(dialog.GetFolderIdList());
+}
+
+namespace {
+std::string Joined(const TStrings& files) {
+  std::string text;
+  for (int i = 0; i < files.GetCount(); ++i) text += (i ? "; " : "") + files.Get(i);
+  return text;
+}
+}  // namespace
+
+void TExplorerForm::OpenFile() {
+  OpenDialog->SetInitialDir(List->GetFolder()->GetPathName());
+  if (OpenDialog->Execute()) Status->SetSimpleText("Open: " + Joined(*OpenDialog->GetFiles()));
+}
+
+void TExplorerForm::SaveFileAs() {
+  SaveDialog->SetInitialDir(List->GetFolder()->GetPathName());
+  if (SaveDialog->Execute()) Status->SetSimpleText("Save as: " + SaveDialog->GetFilename());
 }
 
 void TExplorerForm::UpdateStatus() {

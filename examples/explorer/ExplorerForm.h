@@ -5,6 +5,7 @@
 
 #include "korvane/controls/base/Uzqsplitter.h"
 #include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/dialogs/Fzqopendlg.h"
 #include "korvane/dialogs/Uzqsysfolderdlg.h"
 #include "korvane/host/Forms.h"
 #include "korvane/host/Menus.h"
@@ -24,7 +25,12 @@ public:
   TZQShellList* List;
   TStatusBar* Status;
   TMainMenu* Menu;
-  TMenuItem *FileBrowse, *FileExit;
+  TMenuItem *FileOpen, *FileSaveAs, *FileBrowse, *FileExit;
+  TZQOpenDlg* OpenDialog;
+  TZQSaveDlg* SaveDialog;
+  // File > Open... and Save As...: the chosen paths go to the status line.
+  void OpenFile();
+  void SaveFileAs();
   TMenuItem *ViewLarge, *ViewSmall, *ViewList, *ViewDetails, *ViewHidden, *ViewRefresh;
   TMenuItem* GoUp;
 

@@ -1,6 +1,7 @@
 // The explorer sample.
 //   explorer [FOLDER]            opens at FOLDER (default: the user's documents)
 //   explorer --png FILE [FOLDER] waits until the list has filled, saves the window as a PNG and exits
+//   ... --open-png FILE          then shows File > Open... and saves that dialog as a PNG too
 #include <shlobj.h>
 
 #include <cstdio>
@@ -9,6 +10,7 @@
 
 #include "examples/explorer/ExplorerForm.h"
 #include "korvane/host/Application.h"
+#include "korvane/host/ExtCtrls.h"
 #include "korvane/host/Graphics.h"
 
 using namespace korvane;
@@ -38,9 +40,10 @@ bool SaveWindow(HWND wnd, const std::string& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string png, folder;
+  std::string png, openPng, folder;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc) png = argv[++i];
+    else if (std::strcmp(argv[i], "--open-png") == 0 && i + 1 < argc) openPng = argv[++i];
     else folder = argv[i];
   }
   if (folder.empty()) folder = Documents();
@@ -57,8 +60,26 @@ int main(int argc, char** argv) {
   // Headless: the list fills after its first messages, the icons with the first paints.
   RunFor(15000, [&] { return form->List->GetItems()->GetCount() > 0; });
   RunFor(1000, [] { return false; });
-  const bool saved = SaveWindow(form->GetHandle(), png);
+  bool saved = SaveWindow(form->GetHandle(), png);
   std::printf("%s\n", saved ? png.c_str() : "no picture saved");
+  if (saved && !openPng.empty()) {
+    // The dialog runs its own modal loop: a timer started when it shows takes the picture and closes it.
+    bool dialogSaved = false;
+    TTimer timer(nullptr);
+    timer.SetEnabled(false);
+    timer.SetInterval(1500);
+    timer.OnTimer = [&](TObject*) {
+      timer.SetEnabled(false);
+      if (TZQFrmOpenDlg* dialog = form->OpenDialog->GetForm()) {
+        dialogSaved = SaveWindow(dialog->GetHandle(), openPng);
+        dialog->SetModalResult(mrCancel);
+      }
+    };
+    form->OpenDialog->OnFormShow = [&](TObject*) { timer.SetEnabled(true); };
+    form->OpenFile();
+    std::printf("%s\n", dialogSaved ? openPng.c_str() : "no dialog picture saved");
+    saved = dialogSaved;
+  }
   form->Free();
   return saved ? 0 : 1;
 }
