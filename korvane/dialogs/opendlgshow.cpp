@@ -191,8 +191,10 @@ void TZQFrmOpenDlg::FileNameEdtChange(TObject*) {
   if (shown_) listName_ = false;
 }
 
+// Only the user's own choice in the tree empties the box: the tree also moves when it fills
+// after showing or follows a typed folder, and that keeps the name given or typed.
 void TZQFrmOpenDlg::ZQShellTree1Change(TObject*, TTreeNode* Node) {
-  if (shown_ && Node) FileNameEdt->SetText(std::string());
+  if (shown_ && Node && ZQShellTree1->Focused()) FileNameEdt->SetText(std::string());
 }
 
 void TZQFrmOpenDlg::ZQShellList1FolderChanged(TObject*) {

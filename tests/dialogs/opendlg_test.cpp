@@ -222,9 +222,19 @@ TEST(OpenDialog, TheTreeComesAndGoesAndKeepsItsWidth) {
     look(f);
   };
   POINT minimum = {};
+  std::vector<std::string> boxes;
+  // The tree following the dialog keeps the name box; the user's choice in the tree empties it.
+  const auto treeChoice = [&](TScriptedOpenForm& f) {
+    f.FileNameEdt->SetText("kept.txt");
+    f.ZQShellList1->GetFolder()->SetPathName(dir.Folder("sub"));
+    boxes.push_back(f.FileNameEdt->GetText());
+    f.ZQShellTree1->SetFocus();
+    f.ZQShellTree1->GetSelected()->GetParent()->SetSelected(true);
+    boxes.push_back(f.FileNameEdt->GetText());
+  };
   test::TScriptedFileDialog<TZQOpenDlg> dialog(nullptr);
   dialog.SetInitialDir(dir.Path());
-  dialog.steps = {look, f12, f12, f12, [&](TScriptedOpenForm& f) {
+  dialog.steps = {look, f12, treeChoice, f12, f12, [&](TScriptedOpenForm& f) {
                     MINMAXINFO info = {};
                     SendMessageA(f.GetHandle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
                     minimum = info.ptMinTrackSize;
@@ -234,6 +244,7 @@ TEST(OpenDialog, TheTreeComesAndGoesAndKeepsItsWidth) {
   EXPECT_FALSE(dialog.Execute());
   EXPECT_EQ(minimum.x, 459);
   EXPECT_EQ(minimum.y, 274);
+  EXPECT_EQ(boxes, (std::vector<std::string>{"kept.txt", ""}));
   ASSERT_EQ(seen.size(), 4u);
   EXPECT_FALSE(seen[0].down);  // the default options start without the tree
   EXPECT_LE(seen[0].paneWidth, 0);

@@ -8,6 +8,7 @@
 #include "korvane/host/SysUtils.h"
 #include "tests/support/ListItems.h"
 #include "tests/support/ModalDriver.h"
+#include "tests/support/ScriptedFileDialog.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"
 #include "tests/support/TreeNodes.h"
@@ -152,4 +153,23 @@ TEST_F(Explorer, BrowseForFolderMovesTheExplorerToTheChosenFolder) {
   EXPECT_TRUE(AnsiSameText(form->List->GetFolder()->GetPathName(), "C:\\windows"))
       << form->List->GetFolder()->GetPathName();
   EXPECT_TRUE(AnsiSameText(form->Tree->GetSelectedPathName(), "C:\\windows"));
+}
+
+TEST_F(Explorer, OpenAndSaveAsPutTheChosenPathsOnTheStatusLine) {
+  // Each dialog opens at the explorer's folder; the user types a name there and presses OK.
+  const auto typeAndOk = [](const char* name) {
+    return [name](TObject* sender) {
+      auto* dialog = static_cast<TZQFrmOpenDlg*>(sender);
+      dialog->FileNameEdt->SetText(name);
+      dialog->SetModalResult(mrOk);
+    };
+  };
+  test::TMessageLog messages;
+  form->OpenDialog->OnFormShow = typeAndOk("notes.txt");
+  Choose("&Open...");
+  EXPECT_EQ(form->Status->GetSimpleText(), "Open: " + (dir / "notes.txt"));
+  form->SaveDialog->OnFormShow = typeAndOk("report");
+  Choose("Save &As...");
+  EXPECT_EQ(form->Status->GetSimpleText(), "Save as: " + (dir / "report.txt"));
+  EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
 }
