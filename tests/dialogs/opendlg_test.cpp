@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <functional>
 
 #include <string>
 #include <vector>
 
 #include "korvane/dialogs/Fzqopendlg.h"
 #include "korvane/host/SysUtils.h"
+#include "korvane/shell/Uzqshellutils.h"
 #include "tests/support/ScriptedFileDialog.h"
 #include "tests/support/TempDir.h"
 
@@ -85,6 +89,8 @@ TEST(OpenDialog, EachTypedTextAsTheUserWouldSeeIt) {
   dir.File("twin");
   dir.File("twin.kvtwin");
   const std::string sub = dir.Folder("sub");
+  ASSERT_HRESULT_SUCCEEDED(CreateQuickShortcut(dir / "tosub.lnk", sub));
+  ASSERT_HRESULT_SUCCEEDED(CreateQuickShortcut(dir / "toa.lnk", a));
   const THiddenExtensionType hidden;
   const TCurrentDirKept cwd;
   test::TMessageLog messages;
@@ -103,7 +109,8 @@ TEST(OpenDialog, EachTypedTextAsTheUserWouldSeeIt) {
       {std::string(270, 'x'), (dir / std::string(270, 'x')) + "\nThe above file name is invalid.", dir.Path(), nullptr},
       {"missing.txt", (dir / "missing.txt") + "\nFile not found.", dir.Path(), nullptr},
       {"twin", "More than one file has the name 'twin'.", dir.Path(), nullptr},
-      {"sub", "", sub, nullptr},                 // a folder opens
+      {"tosub.lnk", "", sub, nullptr},           // a shortcut to a folder opens it, never returns it
+      {"..\\sub", "", sub, nullptr},             // so does a folder
       {"..\\*.doc", "", dir.Path(), "*.doc"},   // a pattern filters the folder before it
   };
   std::vector<std::string> seenFolders, seenNames;
@@ -128,7 +135,7 @@ TEST(OpenDialog, EachTypedTextAsTheUserWouldSeeIt) {
     f.FileTypesCbxSelEndOk(f.FileTypesCbx);
     afterType.push_back(f.FileNameEdt->GetText());
   });
-  dialog.steps.push_back(TypeAndOk("a.txt"));
+  dialog.steps.push_back(TypeAndOk("toa.lnk"));  // a shortcut to a file returns the file
   ASSERT_TRUE(dialog.Execute());
   EXPECT_FALSE(dialog.leftOpen);
   ASSERT_EQ(seenFolders.size(), std::size(rows));
@@ -276,4 +283,80 @@ TEST(OpenDialog, TheTreeComesAndGoesAndKeepsItsWidth) {
   EXPECT_EQ(seen[1].position, 170);
   EXPECT_TRUE(readOnlyChecked);
   EXPECT_EQ(dialog.GetFormSplitterPos(), 170);
+
+  // A stored -1 (never sized) opens a shown tree at 200, not at its 4-pixel minimum.
+  seen.clear();
+  dialog.SetFormSplitterPos(-1);
+  dialog.steps = {look};
+  dialog.Execute();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].paneWidth, 200);
+}
+
+TEST(OpenDialog, ToolButtonsKeysAndTheViewMenu) {
+  test::TempDir dir;
+  const std::string sub = dir.Folder("sub");
+  struct TSeen {
+    std::string folder;
+    TViewStyle style;
+    bool detailsDown, detailsChecked, dropped;
+    std::vector<std::string> files;
+  };
+  std::vector<TSeen> seen;
+  const auto look = [&](TScriptedOpenForm& f) {
+    seen.push_back({ListFolder(f), f.ZQShellList1->GetViewStyle(), f.DetailsBtn->GetDown(),
+                    f.Details1Mitm->GetChecked(),
+                    SendMessageA(f.ZQShellCombo1->GetHandle(), CB_GETDROPPEDSTATE, 0, 0) != 0, FileCaptions(f)});
+  };
+  const auto act = [&](std::function<void(TScriptedOpenForm&)> action) {
+    return [action, look](TScriptedOpenForm& f) {
+      action(f);
+      look(f);
+    };
+  };
+  std::vector<UINT> helpAsked;
+  test::TScriptedFileDialog<TZQOpenDlg> dialog(nullptr);
+  dialog.SetInitialDir(sub);
+  dialog.SetHelpContext(321);
+  dialog.SetOptions(dialog.GetOptions() + TZQOpenOptions{zqofShowHelp});
+  dialog.OnHelp = [&](UINT command, ULONG_PTR data, bool& callHelp) {
+    helpAsked = {command, static_cast<UINT>(data)};
+    callHelp = false;
+    return true;
+  };
+  dialog.steps = {
+      act([](TScriptedOpenForm& f) { f.UpOneLevelBtn->Click(); }),
+      act([](TScriptedOpenForm& f) { f.ViewBtnClick(f.Details1Mitm); }),
+      act([](TScriptedOpenForm& f) { f.ViewBtnClick(f.ListBtn); }),
+      act([&](TScriptedOpenForm& f) {
+        dir.File("late.txt");  // F5 reads the folder again
+        PressKey(f, VK_F5);
+      }),
+      act([](TScriptedOpenForm& f) { PressKey(f, VK_F4); }),
+      act([](TScriptedOpenForm& f) { PressKey(f, VK_F4); }),
+      act([](TScriptedOpenForm& f) {
+        f.ZQShellList1->SetFocus();
+        f.CreateNewFolderBtn->Click();
+        SendMessageA(f.ZQShellList1->GetHandle(), LVM_CANCELEDITLABEL, 0, 0);
+      }),
+      act([](TScriptedOpenForm& f) { f.HelpBtn->Click(); }),
+      act([](TScriptedOpenForm& f) {
+        f.ShowDesktopBtn->Click();
+        f.SetModalResult(mrCancel);
+      })};
+  EXPECT_FALSE(dialog.Execute());
+  ASSERT_EQ(seen.size(), 9u);
+  EXPECT_TRUE(AnsiSameText(seen[0].folder, dir.Path())) << seen[0].folder;
+  EXPECT_EQ(seen[1].style, vsReport);
+  EXPECT_TRUE(seen[1].detailsDown && seen[1].detailsChecked);
+  EXPECT_EQ(seen[2].style, vsList);
+  EXPECT_FALSE(seen[2].detailsDown || seen[2].detailsChecked);
+  EXPECT_EQ(seen[3].files, std::vector<std::string>{"late.txt"});
+  EXPECT_TRUE(seen[4].dropped);   // F4 drops the combo down
+  EXPECT_FALSE(seen[5].dropped);  // and closes it again
+  EXPECT_TRUE(DirectoryExists(dir / "New Folder"));
+  EXPECT_EQ(helpAsked, (std::vector<UINT>{HELP_CONTEXT, 321}));
+  char desktop[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop);
+  EXPECT_TRUE(AnsiSameText(seen[8].folder, desktop)) << seen[8].folder;
 }
