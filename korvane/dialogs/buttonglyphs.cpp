@@ -8,7 +8,7 @@ namespace korvane {
 namespace {
 using TPicture = std::array<const char*, 16>;
 
-// ' ' transparent, k black, d grey, g silver, w white, o olive, y yellow, b navy, c blue, G green.
+// ' ' transparent, k black, d grey, g silver, w white, o olive, y yellow, b navy, c blue, G green, r red.
 constexpr TPicture kUp = {
     "                ", "                ", "  oooo          ", " oyyyyo         ", "okkkkkkkkkkk    ",
     "oyyyyyyyyyyk    ", "oyyyykyyyyyk    ", "oyyykkkyyyyk    ", "oyykkkkkyyyk    ", "oyyyykyyyyyk    ",
@@ -40,6 +40,12 @@ constexpr TPicture kDetails = {
     "                ", " cc kkkkk kk kk ", " cc             ", "                ", "                ",
     "                "};
 
+constexpr TPicture kDelete = {
+    "                ", "                ", "   rr      rr   ", "   rrr    rrr   ", "    rrr  rrr    ",
+    "     rrrrrr     ", "      rrrr      ", "      rrrr      ", "     rrrrrr     ", "    rrr  rrr    ",
+    "   rrr    rrr   ", "   rr      rr   ", "                ", "                ", "                ",
+    "                "};
+
 constexpr TColor kTransparent = 0xFF00FF;
 
 TColor ColourOf(char c) {
@@ -53,6 +59,7 @@ TColor ColourOf(char c) {
     case 'b': return clNavy;
     case 'c': return 0xFF8000;
     case 'G': return clGreen;
+    case 'r': return 0x0000C0;
     default: return kTransparent;
   }
 }
@@ -64,9 +71,10 @@ const TPicture& PictureOf(TZQDialogGlyph glyph) {
     case TZQDialogGlyph::NewFolder: return kNewFolder;
     case TZQDialogGlyph::Tree: return kTree;
     case TZQDialogGlyph::List: return kList;
-    case TZQDialogGlyph::Details: break;
+    case TZQDialogGlyph::Details: return kDetails;
+    case TZQDialogGlyph::Delete: break;
   }
-  return kDetails;
+  return kDelete;
 }
 }  // namespace
 

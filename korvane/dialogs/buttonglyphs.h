@@ -5,7 +5,7 @@
 
 namespace korvane {
 
-enum class TZQDialogGlyph : std::uint8_t { UpOneLevel, Desktop, NewFolder, Tree, List, Details };
+enum class TZQDialogGlyph : std::uint8_t { UpOneLevel, Desktop, NewFolder, Tree, List, Details, Delete };
 
 // Draws the glyph into bitmap (16 x 16); its bottom-left pixel is the transparent colour.
 void ZQDrawDialogGlyph(TBitmap& bitmap, TZQDialogGlyph glyph);

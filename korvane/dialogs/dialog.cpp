@@ -2,7 +2,7 @@
 #include <cstring>
 #include <vector>
 
-#include "korvane/dialogs/Fzqopendlg.h"
+#include "korvane/dialogs/dialogbase.h"
 #include "korvane/host/Exceptions.h"
 #include "korvane/host/Registry.h"
 #include "korvane/host/Streams.h"

@@ -9,7 +9,7 @@
 #include "korvane/host/Application.h"
 #include "korvane/host/PropInfo.h"
 #include "korvane/host/Streams.h"
-#include "tests/support/ScriptedFileDialog.h"
+#include "tests/support/ScriptedDialog.h"
 #include "tests/support/TempDir.h"
 
 using namespace korvane;

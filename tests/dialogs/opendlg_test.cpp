@@ -9,7 +9,7 @@
 #include "korvane/dialogs/Fzqopendlg.h"
 #include "korvane/host/SysUtils.h"
 #include "korvane/shell/Uzqshellutils.h"
-#include "tests/support/ScriptedFileDialog.h"
+#include "tests/support/ScriptedDialog.h"
 #include "tests/support/TempDir.h"
 
 using namespace korvane;

@@ -8,7 +8,7 @@
 #include "korvane/host/SysUtils.h"
 #include "tests/support/ListItems.h"
 #include "tests/support/ModalDriver.h"
-#include "tests/support/ScriptedFileDialog.h"
+#include "tests/support/ScriptedDialog.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"
 #include "tests/support/TreeNodes.h"

@@ -1,10 +1,11 @@
-// An Open or Save dialog component whose form runs the test's steps inside its
-// modal loop, and a recorder that answers the message boxes the form shows.
+// A dialog component whose form runs the test's steps inside its modal loop,
+// and a recorder that answers the message boxes the form shows.
 #pragma once
 #include <deque>
 #include <string>
 #include <vector>
 
+#include "korvane/dialogs/Fzqfolderbrowsedlg.h"
 #include "korvane/dialogs/Fzqopendlg.h"
 #include "korvane/host/Application.h"
 #include "korvane/host/Dialogs.h"
@@ -12,30 +13,35 @@
 
 namespace korvane::test {
 
-using TScriptedOpenForm = TScriptedForm<TZQFrmOpenDlg>;
-
-template <class Base>
-class TScriptedFileDialog : public Base {
+// Base is the component, Form the form class it builds.
+template <class Base, class Form>
+class TScriptedDialog : public Base {
 public:
   using Base::Base;
-  std::vector<TScriptedOpenForm::TStep> steps;
+  std::vector<typename TScriptedForm<Form>::TStep> steps;
   bool leftOpen = false;  // the form was still open after the last step
 
 protected:
-  class TForm : public TScriptedOpenForm {
+  class TForm : public TScriptedForm<Form> {
   public:
-    TForm(TComponent* owner, bool& leftOpen) : TScriptedOpenForm(owner), leftOpen_(leftOpen) {}
-    ~TForm() override { leftOpen_ = leftOpen; }
+    TForm(TComponent* owner, bool& leftOpen) : TScriptedForm<Form>(owner), leftOpen_(leftOpen) {}
+    ~TForm() override { leftOpen_ = this->leftOpen; }
 
   private:
     bool& leftOpen_;
   };
-  TZQFrmOpenDlg* CreateForm() override {
+  Form* CreateForm() override {
     auto* form = new TForm(Application, leftOpen);
     form->steps = steps;
     return form;
   }
 };
+
+using TScriptedOpenForm = TScriptedForm<TZQFrmOpenDlg>;
+template <class Base>
+using TScriptedFileDialog = TScriptedDialog<Base, TZQFrmOpenDlg>;
+using TScriptedBrowseForm = TScriptedForm<TZQFrmFolderBrowseDlg>;
+using TScriptedFolderBrowseDlg = TScriptedDialog<TZQFolderBrowseDlg, TZQFrmFolderBrowseDlg>;
 
 // While it lives, message boxes are answered here: Yes/No boxes from answers
 // in order (No when none is left), the others with OK. Each text is kept.
