@@ -47,6 +47,14 @@ TExplorerForm::TExplorerForm(TComponent* AOwner) : TForm(AOwner) {
   SaveDialog->SetDefaultExt("txt");
   SaveDialog->SetOptions(SaveDialog->GetOptions() + TZQOpenOptions{zqofOverwritePrompt, zqofShowTree});
 
+  FolderDialog = new TZQFolderBrowseDlg(this);
+  FolderDialog->SetTitle("Choose the folder to show");
+  FolderDialog->SetOptions(FolderDialog->GetOptions() +
+                           TZQFolderBrowseDlgOptions{zqfbCreateDeleteButtons, zqfbVirtualFolders});
+  FolderDialog->OnSelChange = [this](TObject*, PItemIDList list) {
+    FolderDialog->SetStatus(GetAbsIdListInFolderName(list));
+  };
+
   BuildMenu();
 }
 
@@ -87,6 +95,7 @@ void TExplorerForm::BuildMenu() {
   TMenuItem* go = AddItem(bar, "&Go", 0, nullptr);
   // Backspace is the list's own key (it stays free for typing in the combo and in renames).
   GoUp = AddItem(go, "&Up\tBackspace", 0, [this](TObject*) { List->GoUp(1); });
+  GoBrowse = AddItem(go, "&Browse for Folder (Korvane)...", 0, [this](TObject*) { BrowseWithTree(); });
 
   ViewDetails->SetChecked(true);
   SetMenu(Menu);
@@ -146,6 +155,11 @@ void TExplorerForm::OpenFile() {
 void TExplorerForm::SaveFileAs() {
   SaveDialog->SetInitialDir(List->GetFolder()->GetPathName());
   if (SaveDialog->Execute()) Status->SetSimpleText("Save as: " + SaveDialog->GetFilename());
+}
+
+void TExplorerForm::BrowseWithTree() {
+  FolderDialog->GetSelectedFolder()->SetIdList(List->GetFolder()->GetIdList());
+  if (FolderDialog->Execute()) Tree->DoSetSelectedIdList(FolderDialog->GetSelectedFolder()->GetIdList());
 }
 
 void TExplorerForm::UpdateStatus() {

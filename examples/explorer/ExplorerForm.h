@@ -5,6 +5,7 @@
 
 #include "korvane/controls/base/Uzqsplitter.h"
 #include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/dialogs/Fzqfolderbrowsedlg.h"
 #include "korvane/dialogs/Fzqopendlg.h"
 #include "korvane/dialogs/Uzqsysfolderdlg.h"
 #include "korvane/host/Forms.h"
@@ -32,7 +33,10 @@ public:
   void OpenFile();
   void SaveFileAs();
   TMenuItem *ViewLarge, *ViewSmall, *ViewList, *ViewDetails, *ViewHidden, *ViewRefresh;
-  TMenuItem* GoUp;
+  TMenuItem *GoUp, *GoBrowse;
+  TZQFolderBrowseDlg* FolderDialog;
+  // Go > Browse for Folder (Korvane)...: the library's own folder dialog.
+  void BrowseWithTree();
 
 private:
   TMenuItem* AddItem(TMenuItem* parent, const std::string& caption, TShortCut key, TNotifyEvent click);

@@ -2,10 +2,12 @@
 //   explorer [FOLDER]            opens at FOLDER (default: the user's documents)
 //   explorer --png FILE [FOLDER] waits until the list has filled, saves the window as a PNG and exits
 //   ... --open-png FILE          then shows File > Open... and saves that dialog as a PNG too
+//   ... --browse-png FILE        likewise Go > Browse for Folder (Korvane)...
 #include <shlobj.h>
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "examples/explorer/ExplorerForm.h"
@@ -37,13 +39,35 @@ bool SaveWindow(HWND wnd, const std::string& file) {
   return GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Runs a dialog through run(); a timer started when its form shows saves the form as file and cancels it.
+template <class D>
+bool SaveDialog(D& dialog, const std::function<void()>& run, const std::string& file) {
+  bool saved = false;
+  TTimer timer(nullptr);
+  timer.SetEnabled(false);
+  timer.SetInterval(1500);
+  timer.OnTimer = [&](TObject*) {
+    timer.SetEnabled(false);
+    if (auto* form = dialog.GetForm()) {
+      saved = SaveWindow(form->GetHandle(), file);
+      form->SetModalResult(mrCancel);
+    }
+  };
+  dialog.OnFormShow = [&](TObject*) { timer.SetEnabled(true); };
+  run();
+  dialog.OnFormShow = nullptr;
+  std::printf("%s\n", saved ? file.c_str() : "no dialog picture saved");
+  return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string png, openPng, folder;
+  std::string png, openPng, browsePng, folder;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc) png = argv[++i];
     else if (std::strcmp(argv[i], "--open-png") == 0 && i + 1 < argc) openPng = argv[++i];
+    else if (std::strcmp(argv[i], "--browse-png") == 0 && i + 1 < argc) browsePng = argv[++i];
     else folder = argv[i];
   }
   if (folder.empty()) folder = Documents();
@@ -62,24 +86,8 @@ int main(int argc, char** argv) {
   RunFor(1000, [] { return false; });
   bool saved = SaveWindow(form->GetHandle(), png);
   std::printf("%s\n", saved ? png.c_str() : "no picture saved");
-  if (saved && !openPng.empty()) {
-    // The dialog runs its own modal loop: a timer started when it shows takes the picture and closes it.
-    bool dialogSaved = false;
-    TTimer timer(nullptr);
-    timer.SetEnabled(false);
-    timer.SetInterval(1500);
-    timer.OnTimer = [&](TObject*) {
-      timer.SetEnabled(false);
-      if (TZQFrmOpenDlg* dialog = form->OpenDialog->GetForm()) {
-        dialogSaved = SaveWindow(dialog->GetHandle(), openPng);
-        dialog->SetModalResult(mrCancel);
-      }
-    };
-    form->OpenDialog->OnFormShow = [&](TObject*) { timer.SetEnabled(true); };
-    form->OpenFile();
-    std::printf("%s\n", dialogSaved ? openPng.c_str() : "no dialog picture saved");
-    saved = dialogSaved;
-  }
+  if (saved && !openPng.empty()) saved = SaveDialog(*form->OpenDialog, [&] { form->OpenFile(); }, openPng);
+  if (saved && !browsePng.empty()) saved = SaveDialog(*form->FolderDialog, [&] { form->BrowseWithTree(); }, browsePng);
   form->Free();
   return saved ? 0 : 1;
 }

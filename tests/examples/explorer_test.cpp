@@ -173,3 +173,16 @@ TEST_F(Explorer, OpenAndSaveAsPutTheChosenPathsOnTheStatusLine) {
   EXPECT_EQ(form->Status->GetSimpleText(), "Save as: " + (dir / "report.txt"));
   EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
 }
+
+TEST_F(Explorer, BrowseForFolderKorvaneMovesTheExplorerToTheChosenFolder) {
+  // The dialog opens at the explorer's folder; the user picks its child "beta" and presses OK.
+  form->FolderDialog->OnFormShow = [](TObject* sender) {
+    auto* dialog = static_cast<TZQFrmFolderBrowseDlg*>(sender);
+    dialog->ZQShellTree1->GetSelected()->Expand(false);
+    test::Child(dialog->ZQShellTree1->GetSelected(), "beta")->SetSelected(true);
+    dialog->SetModalResult(mrOk);
+  };
+  Choose("&Browse for Folder (Korvane)...");
+  EXPECT_TRUE(AnsiSameText(form->List->GetFolder()->GetPathName(), dir / "beta"))
+      << form->List->GetFolder()->GetPathName();
+}
