@@ -16,7 +16,7 @@ foreach(h IN LISTS korvane_headers)
 endforeach()
 install(FILES korvane/shell/Uzqshconsts.def korvane/shell/Uzqshconsts.rc
   DESTINATION ${KORVANE_INCLUDE_INSTALL_DIR}/korvane/shell)
-install(TARGETS korvane korvane_platform korvane_host korvane_shell korvane_basecontrols korvane_shellcontrols korvane_dialogs
+install(TARGETS korvane korvane_platform korvane_host korvane_shell korvane_basecontrols korvane_shellcontrols korvane_dialogs korvane_design
   EXPORT KorvaneTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(EXPORT KorvaneTargets NAMESPACE korvane:: DESTINATION ${KORVANE_CMAKE_INSTALL_DIR})
 

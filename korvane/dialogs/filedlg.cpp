@@ -164,6 +164,7 @@ TClassInfo PublishFileDialog(const char* name, bool defaultExtFirst) {
       .Int("FormSplitterPos", &C::GetFormSplitterPos, &C::SetFormSplitterPos, -1)
       .Int("HelpContext", &C::GetHelpContext, &C::SetHelpContext, 0)
       .Object("HistoryList", &C::GetHistoryList)
+      .OfType("TStrings")
       .StoredWhen([](const C&) { return false; })
       .Str("InitialDir", &C::GetInitialDir, &C::SetInitialDir);
   if (!defaultExtFirst) p.Str("DefaultExt", &C::GetDefaultExt, &C::SetDefaultExt);

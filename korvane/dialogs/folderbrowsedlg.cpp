@@ -65,6 +65,7 @@ const TClassInfo& TZQFolderBrowseDlg::StaticClassInfo() {
           .Enum("FormWindowState", &C::GetFormWindowState, &C::SetFormWindowState, wsNormal,
                 {"wsNormal", "wsMinimized", "wsMaximized"})
           .Object("BaseFolder", &C::GetBaseFolder)
+          .OfType("TZQShellLocator")
           .Set("Options", &C::GetOptions, &C::SetOptions, ZQ_FOLDER_BROWSE_DEFAULT_OPTIONS,
                {"zqfbCreateDeleteButtons", "zqfbContextMenus", "zqfbReadOnly", "zqfbIncludeNonFolders", "zqfbOleDrag",
                 "zqfbOleDrop", "zqfbCreateFolderIcon", "zqfbDeleteFolderIcon", "zqfbVirtualFolders", "zqfbShowHidden"})

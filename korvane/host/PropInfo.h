@@ -42,6 +42,7 @@ struct TPropInfo {
   std::function<void(TObject&, TComponent*)> SetRef;
   std::function<bool(const TObject&)> Stored;  // empty: always stored when not default
   const TIdentTable* Idents = nullptr;          // an integer's names, read and written in place of numbers
+  std::string TypeName;  // the property's type where a designer asks for it ("TCSIDL"); may be empty
 };
 
 using TComponentFactory = std::function<TComponent*(TComponent* Owner)>;
@@ -142,6 +143,11 @@ public:
   // The last property is stored only when pred holds.
   TPublish& StoredWhen(std::function<bool(const C&)> pred) {
     info_.Props.back().Stored = [pred](const TObject& o) { return pred(static_cast<const C&>(o)); };
+    return *this;
+  }
+  // The last property's type name, by which a designer finds its editor.
+  TPublish& OfType(const char* typeName) {
+    info_.Props.back().TypeName = typeName;
     return *this;
   }
   // The last property, an integer, is read and written by the names of the table where it has one.

@@ -15,7 +15,8 @@ const TClassInfo& TZQFrame::StaticClassInfo() {
                 {"taLeftJustify", "taRightJustify", "taCenter"})
           .Bool("DefaultDrawing", &TZQFrame::GetDefaultDrawing, &TZQFrame::SetDefaultDrawing, true)
           .Int("FrameSpace", &TZQFrame::GetFrameSpace, &TZQFrame::SetFrameSpace, 2)
-          .Enum("FrameStyle", &TZQFrame::GetFrameStyle, &TZQFrame::SetFrameStyle, zqfsLowered, FrameStyleNames()),
+          .Enum("FrameStyle", &TZQFrame::GetFrameStyle, &TZQFrame::SetFrameStyle, zqfsLowered, FrameStyleNames())
+          .OfType("TZQFrameStyle"),
           clWindow)
           .Done();
   return info;

@@ -17,7 +17,8 @@ const TClassInfo& TZQGroup::StaticClassInfo() {
                 {"taLeftJustify", "taRightJustify", "taCenter"})
           .Bool("DefaultDrawing", &TZQGroup::GetDefaultDrawing, &TZQGroup::SetDefaultDrawing, true)
           .Int("FrameSpace", &TZQGroup::GetFrameSpace, &TZQGroup::SetFrameSpace, 2)
-          .Enum("FrameStyle", &TZQGroup::GetFrameStyle, &TZQGroup::SetFrameStyle, zqfsGroup, FrameStyleNames()),
+          .Enum("FrameStyle", &TZQGroup::GetFrameStyle, &TZQGroup::SetFrameStyle, zqfsGroup, FrameStyleNames())
+          .OfType("TZQFrameStyle"),
           clWindow)
           .Done();
   return info;

@@ -45,6 +45,7 @@ const TClassInfo& TZQPane::StaticClassInfo() {
                                      .Creatable()
                                      .Enum("FrameStyle", &TZQPane::GetFrameStyle, &TZQPane::SetFrameStyle,
                                            zqfsLowered, FrameStyleNames())
+                                     .OfType("TZQFrameStyle")
                                      .Int("MinSize", &TZQPane::GetMinSize, &TZQPane::SetMinSize, 20)
                                      .Int("Index", &TZQPane::GetIndex, &TZQPane::SetIndex, 0)
                                      .Done();

@@ -18,6 +18,7 @@ const TClassInfo& TZQShellList::StaticClassInfo() {
                 "zqsloHideFoldersWhenLinkedToTree", "zqsloOleDrag", "zqsloOleDrop", "zqsloFolderContextMenu",
                 "zqsloShowHidden"})
           .Object("Folder", &TZQShellList::GetFolder)
+          .OfType("TZQShellLocator")
           .StoredWhen([](const TZQShellList& list) { return !list.IsLinked(); })  // the linked control names it
           .Str("FileFilter", &TZQShellList::GetFileFilter, &TZQShellList::SetFileFilter)
           .Bool("ColumnClick", &TZQShellList::GetColumnClick, &TZQShellList::SetColumnClick, true)

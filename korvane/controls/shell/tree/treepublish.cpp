@@ -14,6 +14,7 @@ const TClassInfo& TZQShellTree::StaticClassInfo() {
       TPublish<TZQShellTree>("TZQShellTree", &TCustomTreeView::StaticClassInfo())
           .Creatable()
           .Object("BaseFolder", &TZQShellTree::GetBaseFolder)
+          .OfType("TZQShellLocator")
           .Ref("ShellList", &TZQShellTree::GetShellListComponent, &TZQShellTree::SetShellList)
           .Set("Options", &TZQShellTree::GetOptions, &TZQShellTree::SetOptions, ZQ_SHELL_TREE_DEFAULT_OPTIONS,
                {"zqstoAutoFill", "zqstoVirtualFolders", "zqstoDesignInteractive", "zqstoDefaultKeyHandling",
