@@ -31,7 +31,7 @@ std::string TPropertyEditor::GetValue() {
       TComponent* c = prop_.GetRef(*component_);
       return c ? c->GetName() : std::string();
     }
-    case pkClass: return "(" + prop_.TypeName + ")";
+    case pkClass: return TClassProperty(component_, prop_).GetValue();
     default: return OrdText(prop_, prop_.GetOrd(*component_));
   }
 }
@@ -68,7 +68,11 @@ void TPropertyEditor::PropDrawValue(TCanvas& canvas, const RECT& r, bool selecte
   ListDrawValue(GetValue(), canvas, r, selected);
 }
 
-std::string TClassProperty::GetValue() { return "(" + prop_.TypeName + ")"; }
+std::string TClassProperty::GetValue() {
+  if (!prop_.TypeName.empty()) return "(" + prop_.TypeName + ")";
+  TPersistent* object = prop_.GetObj ? prop_.GetObj(*component_) : nullptr;
+  return "(" + (object ? object->ClassName() : std::string()) + ")";
+}
 
 void TDesignEnvironment::RegisterComponents(const std::string& page, const std::vector<const TClassInfo*>& classes) {
   for (const TClassInfo* c : classes) {

@@ -69,6 +69,12 @@ void TCustomForm::CreateParams(TCreateParams& p) {
   if (!GetEnabled()) p.Style |= WS_DISABLED;
   p.WndParent = Application->GetHandle();
   p.ClassStyle = CS_DBLCLKS;
+  // A form placed inside another control (a designer's surface) is a child window there.
+  if (GetParent()) {
+    p.Style = (p.Style & (WS_CAPTION | WS_BORDER | WS_DISABLED)) | WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    p.ExStyle = 0;
+    p.WndParent = GetParent()->GetHandle();
+  }
 }
 
 void TCustomForm::SetMenu(TMainMenu* menu) {
