@@ -1,5 +1,6 @@
 #include "examples/designer/DesignerForm.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -68,8 +69,23 @@ TDesignerForm::TDesignerForm(TComponent* AOwner) : TForm(AOwner) {
   };
   ValueCbx = new TComboBox(this);
   ValueCbx->SetParent(this);
-  ValueCbx->SetStyle(csDropDownList);
+  ValueCbx->SetStyle(csOwnerDrawFixed);
   ValueCbx->OnChange = [this](TObject*) { ApplyValue(); };
+  // A value list the editor draws itself (frame styles with their previews) is drawn by it here too.
+  ValueCbx->OnDrawItem = [this](TWinControl*, int index, const RECT& r, UINT state) {
+    TCanvas& canvas = *ValueCbx->GetCanvas();
+    const bool selected = state & ODS_SELECTED;
+    canvas.GetBrush()->SetColor(selected ? clHighlight : clWindow);
+    canvas.FillRect(r);
+    canvas.SetFont(ValueCbx->GetFont());
+    canvas.GetFont()->SetColor(selected ? clHighlightText : clWindowText);
+    if (index < 0 || index >= ValueCbx->GetItems()->GetCount()) return;
+    TPropertyEditor* editor = Inspector->GetSelected();
+    if (editor && editor->GetAttributes().Contains(paOwnerDrawValues))
+      editor->ListDrawValue(ValueCbx->GetItems()->Get(index), canvas, r, selected);
+    else
+      canvas.TextRect(r, r.left + 2, r.top + 1, ValueCbx->GetItems()->Get(index));
+  };
   EllipsisBtn = new TButton(this);
   EllipsisBtn->SetParent(this);
   EllipsisBtn->SetCaption("...");
@@ -165,6 +181,16 @@ void TDesignerForm::InspectorSelect(TObject*) {
     ValueCbx->GetItems()->Clear();
     for (const std::string& v : editor->GetValues()) ValueCbx->GetItems()->Add(v);
     ValueCbx->SetItemIndex(ValueCbx->GetItems()->IndexOf(editor->GetValue()));
+    // The drop-down is as wide as the widest entry the editor measures.
+    TBitmap measure(1, 1);
+    TCanvas& canvas = *measure.GetCanvas();
+    canvas.SetFont(ValueCbx->GetFont());
+    int widest = ValueCbx->GetWidth();
+    for (int i = 0; i < ValueCbx->GetItems()->GetCount(); ++i) {
+      const std::string& value = ValueCbx->GetItems()->Get(i);
+      widest = std::max(widest, editor->ListMeasureWidth(value, canvas, canvas.TextWidth(value) + 8));
+    }
+    SendMessageA(ValueCbx->GetHandle(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest), 0);
   } else {
     ValueEdt->SetText(editor->GetValue());
   }
