@@ -6,7 +6,7 @@ include(CMakePackageConfigHelpers)
 # own sources only and stay out of the installed tree (the consumer test checks both ways).
 set(KORVANE_INTERNAL_HEADERS
   controls/base/viewcommon.h controls/shell/common/enumitems.h controls/shell/refresh/controlend.h controls/shell/refresh/merge.h
-  controls/shell/refresh/notify.h dialogs/chosenfile.h dialogs/filefilter.h dialogs/typedname.h shell/idlistbytes.h shell/widepath.h)
+  controls/shell/refresh/notify.h dialogs/buttonglyphs.h dialogs/chosenfile.h dialogs/filefilter.h dialogs/typedname.h shell/idlistbytes.h shell/widepath.h)
 file(GLOB_RECURSE korvane_headers RELATIVE ${PROJECT_SOURCE_DIR}/korvane CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/korvane/*.h)
 list(REMOVE_ITEM korvane_headers ${KORVANE_INTERNAL_HEADERS})

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "korvane/controls/base/Uzqframe.h"
 #include "korvane/design/Uzqshreg.h"
 #include "korvane/host/FormFile.h"
 
@@ -109,6 +110,7 @@ TDesignerForm::TDesignerForm(TComponent* AOwner) : TForm(AOwner) {
   add(file, "-", nullptr);
   add(file, "E&xit", [this](TObject*) { Close(); });
   SetMenu(menu);
+  OnDesignMouse = [this](TControl* control, const TMessage& m) { DesignMouse(control, m); };
   OnResize = [this](TObject* s) { Layout(s); };
   Layout(this);
   RefreshSelector();
@@ -138,7 +140,31 @@ void TDesignerForm::DesignedMouseDown(TObject*, TMouseButton button, TShiftState
   Select(Drop(*info, x, y));
 }
 
-TComponent* TDesignerForm::Drop(const TClassInfo& info, int x, int y) {
+void TDesignerForm::DesignMouse(TControl* control, const TMessage& m) {
+  // The designed component is the control or the nearest parent the designed form owns (a pane's splitter).
+  TControl* designed = control;
+  while (designed && designed->GetOwner() != Designed) designed = designed->GetParent();
+  if (!designed) return;
+  const int x = static_cast<short>(LOWORD(m.LParam)), y = static_cast<short>(HIWORD(m.LParam));
+  if (m.Msg == WM_LBUTTONDOWN) {
+    auto* container = dynamic_cast<TZQGroup*>(control);
+    if (pending_ && container) {
+      const TClassInfo* info = pending_;
+      pending_ = nullptr;
+      for (TSpeedButton* b : PaletteButtons) b->SetDown(false);
+      Select(Drop(*info, x, y, container));
+      return;
+    }
+    Select(designed);
+  } else if (m.Msg == WM_RBUTTONUP) {
+    Select(designed);
+    const POINT at = control->ClientToScreen({x, y});
+    VerbsMenu->SetPopupComponent(designed);
+    VerbsMenu->Popup(at.x, at.y);
+  }
+}
+
+TComponent* TDesignerForm::Drop(const TClassInfo& info, int x, int y, TWinControl* parent) {
   TComponent* component = info.Create(Designed);
   const std::string base = info.Name.substr(1);  // "TZQSplitter" -> "ZQSplitter1"
   int n = 1;
@@ -148,7 +174,7 @@ TComponent* TDesignerForm::Drop(const TClassInfo& info, int x, int y) {
   if (auto* control = dynamic_cast<TControl*>(component)) {
     control->SetLeft(x);
     control->SetTop(y);
-    control->SetParent(Designed);
+    control->SetParent(parent ? parent : Designed);
     control->SetPopupMenu(VerbsMenu);
   }
   RefreshSelector();
@@ -270,7 +296,7 @@ void TDesignerForm::LoadFromText(const std::string& text) {
   TextToComponent(text, Designed);
   for (int i = 0; i < Designed->GetComponentCount(); ++i)
     if (auto* control = dynamic_cast<TControl*>(Designed->GetComponent(i))) control->SetPopupMenu(VerbsMenu);
-  Designed->SetDesigning(true);
+  for (int i = 0; i < Designed->GetComponentCount(); ++i) Designed->GetComponent(i)->SetDesigning(true);
   RefreshSelector();
   Select(Designed);
 }

@@ -32,8 +32,9 @@ public:
   TPopupMenu* VerbsMenu;
 
   const TDesignEnvironment& Environment() const { return environment_; }
-  // A new component of the class on the designed form at (x, y), named uniquely, in design state.
-  TComponent* Drop(const TClassInfo& info, int x, int y);
+  // A new component of the class on the designed form at (x, y) of parent (the form when nil),
+  // named uniquely, in design state.
+  TComponent* Drop(const TClassInfo& info, int x, int y, TWinControl* parent = nullptr);
   void Select(TComponent* component);
   TComponent* GetSelected() const { return Inspector->GetInspected(); }
   // The selected property takes the value box's text, or the list's choice.
@@ -51,6 +52,9 @@ public:
 private:
   void PaletteClick(TObject* sender);
   void DesignedMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  // A click on a designed control: selects it, drops the pending class into a container, or
+  // (right button) offers its verbs.
+  void DesignMouse(TControl* control, const TMessage& message);
   void InspectorSelect(TObject* sender);
   void BuildVerbs(TObject* sender);
   void RefreshSelector();

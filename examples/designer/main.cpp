@@ -20,8 +20,7 @@ namespace {
 void DesignSample(TDesignerForm& form) {
   auto* splitter = static_cast<TZQSplitter*>(form.Drop(TZQSplitter::StaticClassInfo(), 8, 8));
   splitter->SetBounds(8, 8, 560, 300);
-  auto* tree = static_cast<TZQShellTree*>(form.Drop(TZQShellTree::StaticClassInfo(), 0, 0));
-  tree->SetParent(splitter->GetPane(0));
+  auto* tree = static_cast<TZQShellTree*>(form.Drop(TZQShellTree::StaticClassInfo(), 0, 0, splitter->GetPane(0)));
   tree->SetAlign(alClient);
   splitter->SetPosition(240);
   auto* frame = form.Drop(TZQFrame::StaticClassInfo(), 8, 320);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "korvane/design/designintf.h"
+#include "korvane/design/locatoreditor.h"
 #include "korvane/host/Forms.h"
 #include "korvane/host/StdCtrls.h"
 

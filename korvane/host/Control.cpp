@@ -2,6 +2,7 @@
 
 #include "korvane/host/Application.h"
 #include "korvane/host/Controls.h"
+#include "korvane/host/Forms.h"
 #include "korvane/host/ControlsInternal.h"
 #include "korvane/host/Menus.h"
 #include "korvane/host/PropInfo.h"
@@ -318,8 +319,11 @@ void TControl::WMContextMenu(TMessage& m) {
 void TControl::DefaultHandler(TMessage&) {}
 
 void TControl::WndProc(TMessage& m) {
-  if (IsDesigning() && IsMouseMessage(m.Msg) && m.Msg != WM_MOUSEMOVE && !Perform(CM_DESIGNHITTEST, m.WParam, m.LParam))
-    return;  // the designer handles the mouse
+  if (IsDesigning() && IsMouseMessage(m.Msg) && m.Msg != WM_MOUSEMOVE && !Perform(CM_DESIGNHITTEST, m.WParam, m.LParam)) {
+    // The designer handles the mouse.
+    if (TCustomForm* form = GetParentForm(this); form && form->OnDesignMouse) form->OnDesignMouse(this, m);
+    return;
+  }
   const int x = static_cast<short>(LOWORD(m.LParam)), y = static_cast<short>(HIWORD(m.LParam));
   switch (m.Msg) {
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:

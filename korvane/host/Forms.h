@@ -68,6 +68,9 @@ public:
   TNotifyEvent OnShow, OnHide, OnActivate, OnDeactivate, OnCreate, OnDestroy;
   TCloseQueryEvent OnCloseQuery;
   TCloseEvent OnClose;
+  // A designer's surface: the mouse input of the form's controls in design state
+  // (which the controls themselves never act on) comes here instead.
+  std::function<void(TControl* Sender, const TMessage& Message)> OnDesignMouse;
 
   void WndProc(TMessage& Message) override;
 

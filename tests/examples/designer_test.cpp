@@ -23,8 +23,16 @@ TEST(Designer, ADesignSavedAsAFormFileLoadsIntoAnApplicationForm) {
   EXPECT_EQ(splitter->GetName(), "ZQSplitter1");
   EXPECT_EQ(splitter->GetLeft(), 10);
   EXPECT_TRUE(splitter->GetComponentState().Contains(csDesigning));
-  auto* tree = designer->Drop(TZQShellTree::StaticClassInfo(), 0, 0);
-  static_cast<TControl*>(tree)->SetParent(splitter->GetPane(0));
+  // The tree chosen, then a click into the splitter's left pane: it goes there.
+  designer->PaletteButtons[0]->Click();
+  splitter->GetPane(0)->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  auto* tree = dynamic_cast<TZQShellTree*>(designer->GetSelected());
+  ASSERT_NE(tree, nullptr);
+  EXPECT_EQ(tree->GetParent(), splitter->GetPane(0));
+  EXPECT_EQ(tree->GetOwner(), designer->Designed);
+  // A click on a designed control selects it rather than acting on it.
+  splitter->GetPane(1)->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(designer->GetSelected(), splitter);
   auto* frame = designer->Drop(TZQFrame::StaticClassInfo(), 20, 200);
   EXPECT_EQ(designer->Drop(TZQFrame::StaticClassInfo(), 20, 250)->GetName(), "ZQFrame2");  // names stay unique
 
