@@ -8,6 +8,7 @@
 #include "korvane/controls/base/Uzqsplitter.h"
 #include "korvane/controls/shell/Uzqshellcontrols.h"
 #include "korvane/host/FormFile.h"
+#include "tests/support/ModalDriver.h"
 
 using namespace korvane;
 
@@ -48,6 +49,17 @@ TEST(Designer, ADesignSavedAsAFormFileLoadsIntoAnApplicationForm) {
   designer->ApplyValue();
   EXPECT_EQ(static_cast<TZQFrame*>(frame)->GetFrameStyle(), zqfsBump);
   EXPECT_EQ(designer->VerbsOf(splitter), (std::vector<std::string>{"&About...", "&Center Panes", "Swap &Panes"}));
+
+  // A locator property opens its editor from the ellipsis.
+  designer->Select(tree);
+  for (std::size_t i = 0; i < designer->Inspector->Rows().size(); ++i)
+    if (const auto& row = designer->Inspector->Rows()[i]; row.Editor && row.Editor->GetProp().Name == "BaseFolder")
+      designer->Inspector->SelectRow(static_cast<int>(i));
+  EXPECT_TRUE(designer->EllipsisBtn->GetEnabled());
+  test::ModalDriver driver([] { return test::FindProcessWindow(nullptr, "Shell Locator Editor"); },
+                           [](HWND editor) { PostMessageA(editor, WM_CLOSE, 0, 0); });
+  designer->EllipsisBtn->Click();
+  EXPECT_TRUE(driver.Acted());
 
   // The form file, loaded by a plain application form at run time.
   const std::string text = designer->SaveToText();
