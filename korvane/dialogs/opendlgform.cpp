@@ -73,6 +73,7 @@ void TZQFrmOpenDlg::BuildControls() {
   ZQShellCombo1 = Place(new TZQShellCombo(this), this, 72, 4, 193, 22);
   ZQShellCombo1->SetOptions(TZQShellComboOptions{zqscoAutofill});
   ZQShellCombo1->SetDropDownCount(16);
+  ZQShellCombo1->SetHelpContext(28456);
   LookInTxt = MakeLabel(this, this, 8, 8, "Look &in:", ZQShellCombo1);
   UpOneLevelBtn = MakeToolButton(this, this, 272, 22, TZQDialogGlyph::UpOneLevel,
                                  [this](TObject* s) { UpOneLevelBtnClick(s); });
@@ -120,6 +121,7 @@ void TZQFrmOpenDlg::BuildControls() {
   ZQShellList1->SetReadOnly(false);
   ZQShellList1->SetHideSelection(false);
   ZQShellList1->SetViewStyle(vsList);
+  ZQShellList1->SetHelpContext(28549);
   ZQShellList1->SetAlign(alClient);
   ZQShellList1->SetParent(ZQSplitter1->GetPane(1));
   ZQShellList1->OnChange = [this](TObject* s, TListItem* item, TItemChange change) {
@@ -152,10 +154,12 @@ void TZQFrmOpenDlg::BuildControls() {
   OpenBtn->SetCaption("&Open");
   OpenBtn->SetDefault(true);
   OpenBtn->SetModalResult(mrOk);
+  OpenBtn->SetHelpContext(28529);
   CancelBtn = Place(new TButton(this), Panel1, 372, 32, 75, 23);
   CancelBtn->SetCaption("Cancel");
   CancelBtn->SetCancel(true);
   CancelBtn->SetModalResult(mrCancel);
+  CancelBtn->SetHelpContext(28444);
   ReadOnlyChk = Place(new TCheckBox(this), Panel1, 88, 60, 233, 17);
   ReadOnlyChk->SetCaption("Open as &read-only");
   ReadOnlyChk->OnClick = [this](TObject* s) { ReadOnlyChkClick(s); };

@@ -179,6 +179,17 @@ void TZQFrmOpenDlg::UpdateNameFromSelection() {
 }
 
 void TZQFrmOpenDlg::WndProc(TMessage& m) {
+  // F1 on a control asks the component's OnHelp for that control's topic; without a handler it is not handled.
+  if (m.Msg == WM_HELP && OnDialogHelp) {
+    const auto* info = reinterpret_cast<const HELPINFO*>(m.LParam);
+    TWinControl* control = info && info->iContextType == HELPINFO_WINDOW
+                               ? TWinControl::FindControl(static_cast<HWND>(info->hItemHandle))
+                               : nullptr;
+    const int context = control && control->GetHelpContext() ? control->GetHelpContext() : static_cast<int>(helpContext_);
+    bool callHelp = false;
+    GuardCallback(this, [&] { m.Result = OnDialogHelp(HELP_CONTEXT, static_cast<ULONG_PTR>(context), callHelp); });
+    return;
+  }
   if (m.Msg == kSelectionNames) {
     namesPending_ = false;
     if (shown_) GuardCallback(this, [this] { UpdateNameFromSelection(); });

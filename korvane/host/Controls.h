@@ -111,6 +111,9 @@ public:
   void SetShowHint(bool v);
   bool GetParentShowHint() const { return parentShowHint_; }
   void SetParentShowHint(bool v);
+  // The help topic of the control (0: none), asked with F1 (WM_HELP).
+  int GetHelpContext() const { return helpContext_; }
+  void SetHelpContext(int v) { helpContext_ = v; }
   TCursor GetCursor() const { return cursor_; }
   void SetCursor(TCursor v) { cursor_ = v; }
   // Kept for the controls that read them (a tree's drag style); this layer has
@@ -191,6 +194,7 @@ private:
   std::string hint_;
   bool showHint_ = false, parentShowHint_ = true;
   TCursor cursor_ = crDefault;
+  int helpContext_ = 0;
   TDragMode dragMode_ = dmManual;
   TCursor dragCursor_ = crDrag;
   bool clicked_ = false;

@@ -314,13 +314,13 @@ TEST(OpenDialog, ToolButtonsKeysAndTheViewMenu) {
       look(f);
     };
   };
-  std::vector<UINT> helpAsked;
+  std::vector<std::pair<UINT, ULONG_PTR>> helpAsked;
   test::TScriptedFileDialog<TZQOpenDlg> dialog(nullptr);
   dialog.SetInitialDir(sub);
   dialog.SetHelpContext(321);
   dialog.SetOptions(dialog.GetOptions() + TZQOpenOptions{zqofShowHelp});
   dialog.OnHelp = [&](UINT command, ULONG_PTR data, bool& callHelp) {
-    helpAsked = {command, static_cast<UINT>(data)};
+    helpAsked.emplace_back(command, data);
     callHelp = false;
     return true;
   };
@@ -340,6 +340,11 @@ TEST(OpenDialog, ToolButtonsKeysAndTheViewMenu) {
         SendMessageA(f.ZQShellList1->GetHandle(), LVM_CANCELEDITLABEL, 0, 0);
       }),
       act([](TScriptedOpenForm& f) { f.HelpBtn->Click(); }),
+      [](TScriptedOpenForm& f) {
+        // F1 on the list asks for the list's own topic.
+        HELPINFO info = {sizeof info, HELPINFO_WINDOW, 0, f.ZQShellList1->GetHandle(), 0, {0, 0}};
+        SendMessageA(f.GetHandle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+      },
       act([](TScriptedOpenForm& f) {
         f.ShowDesktopBtn->Click();
         f.SetModalResult(mrCancel);
@@ -355,7 +360,8 @@ TEST(OpenDialog, ToolButtonsKeysAndTheViewMenu) {
   EXPECT_TRUE(seen[4].dropped);   // F4 drops the combo down
   EXPECT_FALSE(seen[5].dropped);  // and closes it again
   EXPECT_TRUE(DirectoryExists(dir / "New Folder"));
-  EXPECT_EQ(helpAsked, (std::vector<UINT>{HELP_CONTEXT, 321}));
+  const std::vector<std::pair<UINT, ULONG_PTR>> topics = {{HELP_CONTEXT, 321}, {HELP_CONTEXT, 28549}};
+  EXPECT_EQ(helpAsked, topics);
   char desktop[MAX_PATH] = {};
   SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop);
   EXPECT_TRUE(AnsiSameText(seen[8].folder, desktop)) << seen[8].folder;
