@@ -11,7 +11,7 @@
 namespace korvane {
 
 namespace {
-constexpr int kPaletteHeight = 30, kInspectorWidth = 280;
+constexpr int kPaletteHeight = 30, kPropertiesWidth = 280;
 
 std::string ShortName(const std::string& className) {
   return className.rfind("TZQ", 0) == 0 ? className.substr(3) : className.substr(1);
@@ -60,9 +60,9 @@ TDesignerForm::TDesignerForm(TComponent* AOwner) : TForm(AOwner) {
     const int i = Selector->GetItemIndex();
     if (i >= 0) Select(i == 0 ? Designed : Designed->FindComponent(Selector->GetItems()->Get(i)));
   };
-  Inspector = new TInspector(this);
-  Inspector->SetParent(this);
-  Inspector->OnSelect = [this](TObject* s) { InspectorSelect(s); };
+  Properties = new TPropertyGrid(this);
+  Properties->SetParent(this);
+  Properties->OnSelect = [this](TObject* s) { PropertySelect(s); };
   ValueEdt = new TEdit(this);
   ValueEdt->SetParent(this);
   ValueEdt->OnKeyDown = [this](TObject*, WORD& key, TShiftState) {
@@ -81,7 +81,7 @@ TDesignerForm::TDesignerForm(TComponent* AOwner) : TForm(AOwner) {
     canvas.SetFont(ValueCbx->GetFont());
     canvas.GetFont()->SetColor(selected ? clHighlightText : clWindowText);
     if (index < 0 || index >= ValueCbx->GetItems()->GetCount()) return;
-    TPropertyEditor* editor = Inspector->GetSelected();
+    TPropertyEditor* editor = Properties->GetSelected();
     if (editor && editor->GetAttributes().Contains(paOwnerDrawValues))
       editor->ListDrawValue(ValueCbx->GetItems()->Get(index), canvas, r, selected);
     else
@@ -91,7 +91,7 @@ TDesignerForm::TDesignerForm(TComponent* AOwner) : TForm(AOwner) {
   EllipsisBtn->SetParent(this);
   EllipsisBtn->SetCaption("...");
   EllipsisBtn->OnClick = [this](TObject*) {
-    if (TPropertyEditor* editor = Inspector->GetSelected(); editor && editor->Edit()) Inspector->Invalidate();
+    if (TPropertyEditor* editor = Properties->GetSelected(); editor && editor->Edit()) Properties->Invalidate();
   };
   VerbsMenu = new TPopupMenu(this);
   VerbsMenu->OnPopup = [this](TObject* s) { BuildVerbs(s); };
@@ -119,12 +119,12 @@ TDesignerForm::TDesignerForm(TComponent* AOwner) : TForm(AOwner) {
 
 void TDesignerForm::Layout(TObject*) {
   const int width = GetClientWidth(), height = GetClientHeight();
-  const int x = width - kInspectorWidth - 4, top = kPaletteHeight + 8;
-  Selector->SetBounds(x, top, kInspectorWidth, 21);
-  Inspector->SetBounds(x, top + 26, kInspectorWidth, height - top - 26 - 34);
-  ValueEdt->SetBounds(x, height - 30, kInspectorWidth - 32, 21);
-  ValueCbx->SetBounds(x, height - 30, kInspectorWidth - 32, 21);
-  EllipsisBtn->SetBounds(x + kInspectorWidth - 28, height - 30, 28, 21);
+  const int x = width - kPropertiesWidth - 4, top = kPaletteHeight + 8;
+  Selector->SetBounds(x, top, kPropertiesWidth, 21);
+  Properties->SetBounds(x, top + 26, kPropertiesWidth, height - top - 26 - 34);
+  ValueEdt->SetBounds(x, height - 30, kPropertiesWidth - 32, 21);
+  ValueCbx->SetBounds(x, height - 30, kPropertiesWidth - 32, 21);
+  EllipsisBtn->SetBounds(x + kPropertiesWidth - 28, height - 30, 28, 21);
 }
 
 void TDesignerForm::PaletteClick(TObject* sender) {
@@ -188,14 +188,14 @@ void TDesignerForm::RefreshSelector() {
 }
 
 void TDesignerForm::Select(TComponent* component) {
-  Inspector->Inspect(component, environment_);
+  Properties->Edit(component, environment_);
   const int index = Selector->GetItems()->IndexOf(component ? component->GetName() : std::string());
   Selector->SetItemIndex(index);
-  InspectorSelect(Inspector);
+  PropertySelect(Properties);
 }
 
-void TDesignerForm::InspectorSelect(TObject*) {
-  TPropertyEditor* editor = Inspector->GetSelected();
+void TDesignerForm::PropertySelect(TObject*) {
+  TPropertyEditor* editor = Properties->GetSelected();
   const TPropertyAttributes attributes = editor ? editor->GetAttributes() : TPropertyAttributes{};
   const bool list = attributes.Contains(paValueList);
   ValueCbx->SetVisible(list);
@@ -223,7 +223,7 @@ void TDesignerForm::InspectorSelect(TObject*) {
 }
 
 void TDesignerForm::ApplyValue() {
-  TPropertyEditor* editor = Inspector->GetSelected();
+  TPropertyEditor* editor = Properties->GetSelected();
   if (!editor) return;
   const TPropertyAttributes attributes = editor->GetAttributes();
   if (attributes.Contains(paValueList)) {
@@ -232,7 +232,7 @@ void TDesignerForm::ApplyValue() {
     editor->SetValue(ValueEdt->GetText());
   }
   if (editor->GetProp().Name == "Name") RefreshSelector();
-  Inspector->Invalidate();
+  Properties->Invalidate();
 }
 
 std::vector<std::string> TDesignerForm::VerbsOf(TComponent* component) {
@@ -254,7 +254,7 @@ void TDesignerForm::BuildVerbs(TObject*) {
     item->SetCaption(verbs[i]);
     item->OnClick = [this, target, i](TObject*) {
       environment_.GetComponentEditor(target)->ExecuteVerb(static_cast<int>(i));
-      Inspector->Invalidate();
+      Properties->Invalidate();
     };
     items->Add(item);
   }

@@ -1,12 +1,12 @@
 // The designer sample: the "Shell" palette from the package's registrations, a
-// form being designed, and an inspector using the registered property editors;
+// form being designed, and a property grid using the registered property editors;
 // a component's verbs on its context menu; the design saved as a text form
 // file that an application loads at run time.
 #pragma once
 #include <string>
 #include <vector>
 
-#include "examples/designer/Inspector.h"
+#include "examples/designer/PropertyGrid.h"
 #include "korvane/design/designintf.h"
 #include "korvane/host/Buttons.h"
 #include "korvane/host/ComboBox.h"
@@ -25,7 +25,7 @@ public:
   std::vector<TSpeedButton*> PaletteButtons;  // one per class on the "Shell" page, in order
   TForm* Designed;                            // the form being designed, "Form1"
   TComboBox* Selector;                        // the designed form's components
-  TInspector* Inspector;
+  TPropertyGrid* Properties;
   TEdit* ValueEdt;
   TComboBox* ValueCbx;
   TButton* EllipsisBtn;
@@ -36,7 +36,7 @@ public:
   // named uniquely, in design state.
   TComponent* Drop(const TClassInfo& info, int x, int y, TWinControl* parent = nullptr);
   void Select(TComponent* component);
-  TComponent* GetSelected() const { return Inspector->GetInspected(); }
+  TComponent* GetSelected() const { return Properties->GetEdited(); }
   // The selected property takes the value box's text, or the list's choice.
   void ApplyValue();
   // The verbs of the component's editor, as its context menu offers them.
@@ -55,7 +55,7 @@ private:
   // A click on a designed control: selects it, drops the pending class into a container, or
   // (right button) offers its verbs.
   void DesignMouse(TControl* control, const TMessage& message);
-  void InspectorSelect(TObject* sender);
+  void PropertySelect(TObject* sender);
   void BuildVerbs(TObject* sender);
   void RefreshSelector();
   void Layout(TObject* sender);

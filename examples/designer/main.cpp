@@ -1,5 +1,5 @@
 // The designer sample.
-//   designer                 the palette, a form to design and the inspector
+//   designer                 the palette, a form to design and the property grid
 //   designer --png FILE      drops a splitter with a shell tree and a frame, selects the frame,
 //                            saves the window as a PNG and exits
 #include <cstdio>
@@ -26,8 +26,8 @@ void DesignSample(TDesignerForm& form) {
   auto* frame = form.Drop(TZQFrame::StaticClassInfo(), 8, 320);
   static_cast<TControl*>(frame)->SetBounds(8, 320, 560, 40);
   form.Select(frame);
-  form.Inspector->Find("FrameStyle")->SetValue("zqfsBump");
-  form.Inspector->Find("Caption")->SetValue("A frame in the bump style");
+  form.Properties->Find("FrameStyle")->SetValue("zqfsBump");
+  form.Properties->Find("Caption")->SetValue("A frame in the bump style");
   form.Select(frame);
 }
 }  // namespace

@@ -37,7 +37,7 @@ public:
   TComponent* GetComponent() const { return component_; }
   const TPropInfo& GetProp() const { return prop_; }
   virtual TPropertyAttributes GetAttributes() { return {}; }
-  // The value as the inspector shows it, and as typed in (ignored when read-only).
+  // The value as a property grid shows it, and as typed in (ignored when read-only).
   virtual std::string GetValue();
   virtual void SetValue(const std::string& value);
   virtual std::vector<std::string> GetValues() { return {}; }  // the drop-down list (paValueList)

@@ -37,13 +37,13 @@ TEST(Designer, ADesignSavedAsAFormFileLoadsIntoAnApplicationForm) {
   auto* frame = designer->Drop(TZQFrame::StaticClassInfo(), 20, 200);
   EXPECT_EQ(designer->Drop(TZQFrame::StaticClassInfo(), 20, 250)->GetName(), "ZQFrame2");  // names stay unique
 
-  // A frame style chosen in the inspector's list; the splitter's verbs on its context menu.
+  // A frame style chosen in the property grid.s list; the splitter's verbs on its context menu.
   designer->Select(frame);
-  const auto& rows = designer->Inspector->Rows();
+  const auto& rows = designer->Properties->Rows();
   ASSERT_FALSE(rows.empty());
   EXPECT_EQ(rows.front().Category, " Velmont");
   for (std::size_t i = 0; i < rows.size(); ++i)
-    if (rows[i].Editor && rows[i].Editor->GetProp().Name == "FrameStyle") designer->Inspector->SelectRow(static_cast<int>(i));
+    if (rows[i].Editor && rows[i].Editor->GetProp().Name == "FrameStyle") designer->Properties->SelectRow(static_cast<int>(i));
   ASSERT_TRUE(designer->ValueCbx->GetVisible());
   designer->ValueCbx->SetItemIndex(designer->ValueCbx->GetItems()->IndexOf("zqfsBump"));
   designer->ApplyValue();
@@ -52,9 +52,9 @@ TEST(Designer, ADesignSavedAsAFormFileLoadsIntoAnApplicationForm) {
 
   // A locator property opens its editor from the ellipsis.
   designer->Select(tree);
-  for (std::size_t i = 0; i < designer->Inspector->Rows().size(); ++i)
-    if (const auto& row = designer->Inspector->Rows()[i]; row.Editor && row.Editor->GetProp().Name == "BaseFolder")
-      designer->Inspector->SelectRow(static_cast<int>(i));
+  for (std::size_t i = 0; i < designer->Properties->Rows().size(); ++i)
+    if (const auto& row = designer->Properties->Rows()[i]; row.Editor && row.Editor->GetProp().Name == "BaseFolder")
+      designer->Properties->SelectRow(static_cast<int>(i));
   EXPECT_TRUE(designer->EllipsisBtn->GetEnabled());
   test::ModalDriver driver([] { return test::FindProcessWindow(nullptr, "Shell Locator Editor"); },
                            [](HWND editor) { PostMessageA(editor, WM_CLOSE, 0, 0); });

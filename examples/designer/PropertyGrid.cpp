@@ -1,17 +1,17 @@
-#include "examples/designer/Inspector.h"
+#include "examples/designer/PropertyGrid.h"
 
 #include <algorithm>
 #include <map>
 
 namespace korvane {
 
-TInspector::TInspector(TComponent* AOwner) : TCustomControl(AOwner) {
+TPropertyGrid::TPropertyGrid(TComponent* AOwner) : TCustomControl(AOwner) {
   SetColor(clWindow);
   SetTabStop(true);
 }
 
-void TInspector::Inspect(TComponent* component, const TDesignEnvironment& environment) {
-  inspected_ = component;
+void TPropertyGrid::Edit(TComponent* component, const TDesignEnvironment& environment) {
+  edited_ = component;
   rows_.clear();
   selected_ = -1;
   if (component) {
@@ -28,23 +28,23 @@ void TInspector::Inspect(TComponent* component, const TDesignEnvironment& enviro
   Invalidate();
 }
 
-TPropertyEditor* TInspector::Find(const std::string& propName) const {
+TPropertyEditor* TPropertyGrid::Find(const std::string& propName) const {
   for (const TRow& row : rows_)
     if (row.Editor && row.Editor->GetProp().Name == propName) return row.Editor.get();
   return nullptr;
 }
 
-TPropertyEditor* TInspector::GetSelected() const {
+TPropertyEditor* TPropertyGrid::GetSelected() const {
   return selected_ >= 0 && static_cast<std::size_t>(selected_) < rows_.size() ? rows_[selected_].Editor.get() : nullptr;
 }
 
-void TInspector::SelectRow(int index) {
+void TPropertyGrid::SelectRow(int index) {
   selected_ = index;
   Invalidate();
   if (OnSelect) OnSelect(this);
 }
 
-void TInspector::Paint() {
+void TPropertyGrid::Paint() {
   TCanvas* c = GetCanvas();
   const int width = GetClientWidth();
   c->SetFont(GetFont());
@@ -83,7 +83,7 @@ void TInspector::Paint() {
   }
 }
 
-void TInspector::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+void TPropertyGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomControl::MouseDown(Button, Shift, X, Y);
   if (CanFocus()) SetFocus();
   const int index = Y / kRowHeight;

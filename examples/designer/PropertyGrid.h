@@ -1,4 +1,4 @@
-// The designer's object inspector: the selected component's published
+// The designer's property grid: the selected component's published
 // properties, grouped by the categories they are filed in, each shown by the
 // property editor the design environment finds for it.
 #pragma once
@@ -11,11 +11,11 @@
 
 namespace korvane {
 
-class TInspector : public TCustomControl {
+class TPropertyGrid : public TCustomControl {
 public:
-  explicit TInspector(TComponent* AOwner);
-  void Inspect(TComponent* component, const TDesignEnvironment& environment);
-  TComponent* GetInspected() const { return inspected_; }
+  explicit TPropertyGrid(TComponent* AOwner);
+  void Edit(TComponent* component, const TDesignEnvironment& environment);
+  TComponent* GetEdited() const { return edited_; }
   // The rows: a category header (no editor) or a property with its editor.
   struct TRow {
     std::string Category;
@@ -33,7 +33,7 @@ protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
-  TComponent* inspected_ = nullptr;
+  TComponent* edited_ = nullptr;
   std::vector<TRow> rows_;
   int selected_ = -1;
 };
