@@ -173,6 +173,7 @@ TEST(ChangeDelay, ChangesThatNeverRestStillLetTheWaitElapse) {
     ASSERT_NE(elapsedAt, 0u) << "focused " << focused;
     const DWORD limit = (focused ? 200u : 400u) + 400u;
     EXPECT_GE(elapsedAt - first, limit) << "focused " << focused;
-    EXPECT_LT(elapsedAt - first, limit + 400u) << "focused " << focused;
+    // Generous for a loaded machine, yet well short of the 3 s a wait that kept restarting would take.
+    EXPECT_LT(elapsedAt - first, limit + 1000u) << "focused " << focused;
   }
 }
