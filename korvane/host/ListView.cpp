@@ -1,5 +1,6 @@
 #include "korvane/host/ListView.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "korvane/host/Application.h"
@@ -11,6 +12,8 @@ namespace korvane {
 
 namespace {
 const DWORD kViewStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+// The states an owner-data control asks its owner for.
+constexpr UINT kOwnStates = LVIS_CUT | LVIS_OVERLAYMASK | LVIS_DROPHILITED;
 
 int CALLBACK DefaultListCompare(LPARAM a, LPARAM b, LPARAM view) {
   auto* i1 = reinterpret_cast<TListItem*>(a);
@@ -41,6 +44,13 @@ TCustomListView* TListItem::GetListView() const { return owner_->GetOwner(); }
 
 int TListItem::GetIndex() const {
   TCustomListView* lv = GetListView();
+  if (owner_->OwnerData()) {
+    const auto& order = owner_->order_;
+    for (int guess : {indexHint_, indexHint_ - 1, indexHint_ + 1})
+      if (guess >= 0 && static_cast<std::size_t>(guess) < order.size() && order[static_cast<std::size_t>(guess)] == this)
+        return indexHint_ = guess;
+    return indexHint_ = owner_->IndexOf(this);
+  }
   if (!lv->HandleAllocated()) return -1;
   // The hint, or its neighbour before it (an item above was deleted).
   for (int guess : {indexHint_, indexHint_ - 1}) {
@@ -77,11 +87,19 @@ void TListItem::SetImageIndex(int v) {
 }
 
 bool TListItem::State(UINT mask) const {
+  if ((mask & kOwnStates) && owner_->OwnerData()) return (ownState_ & mask) != 0;
   const int i = GetIndex();
   return i >= 0 && (SendMessageA(GetListView()->GetHandle(), LVM_GETITEMSTATE, static_cast<WPARAM>(i), mask) & mask) != 0;
 }
 
 void TListItem::SetState(UINT mask, bool on) {
+  if ((mask & kOwnStates) && owner_->OwnerData()) {
+    const UINT state = on ? (ownState_ | mask) : (ownState_ & ~mask);
+    if (state == ownState_) return;
+    ownState_ = state;
+    Update();
+    return;
+  }
   const int i = GetIndex();
   if (i < 0) return;
   LVITEMA item = {};
@@ -99,6 +117,7 @@ void TListItem::SetCut(bool v) { SetState(LVIS_CUT, v); }
 bool TListItem::GetDropTarget() const { return State(LVIS_DROPHILITED); }
 
 int TListItem::GetOverlayIndex() const {
+  if (owner_->OwnerData()) return static_cast<int>((ownState_ & LVIS_OVERLAYMASK) >> 8) - 1;
   const int i = GetIndex();
   if (i < 0) return -1;
   const UINT state = static_cast<UINT>(
@@ -107,6 +126,11 @@ int TListItem::GetOverlayIndex() const {
 }
 
 void TListItem::SetOverlayIndex(int v) {
+  if (owner_->OwnerData()) {
+    ownState_ = (ownState_ & ~LVIS_OVERLAYMASK) | (v >= 0 ? INDEXTOOVERLAYMASK(v + 1) : 0);
+    Update();
+    return;
+  }
   const int i = GetIndex();
   if (i < 0) return;
   LVITEMA item = {};
@@ -141,10 +165,18 @@ void TListItem::Delete() {
 // --- TListItems
 
 int TListItems::GetCount() const {
+  if (OwnerData()) return static_cast<int>(order_.size());
   return owner_->HandleAllocated() ? static_cast<int>(owner_->NativeQuery(LVM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
 TListItem* TListItems::GetItem(int index) const {
+  if (OwnerData()) {
+    if (index < 0 || static_cast<std::size_t>(index) >= order_.size())
+      throw EListError(Format("List index out of bounds (%d)", index));
+    TListItem* found = order_[static_cast<std::size_t>(index)];
+    found->indexHint_ = index;
+    return found;
+  }
   LVITEMA item = {};
   item.mask = LVIF_PARAM;
   item.iItem = index;
@@ -156,6 +188,10 @@ TListItem* TListItems::GetItem(int index) const {
 }
 
 int TListItems::IndexOf(const TListItem* item) const {
+  if (OwnerData()) {
+    const auto at = std::find(order_.begin(), order_.end(), item);
+    return at == order_.end() ? -1 : static_cast<int>(at - order_.begin());
+  }
   if (!owner_->HandleAllocated()) return -1;
   LVFINDINFOA find = {};
   find.flags = LVFI_PARAM;
@@ -164,6 +200,7 @@ int TListItems::IndexOf(const TListItem* item) const {
 }
 
 TListItem* TListItems::InternalInsert(int index, TListItem* item, const TListItemState& state) {
+  if (OwnerData()) return OwnerInsert(index, item, state);
   LVITEMA lv = {};
   lv.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE | LVIF_STATE;
   lv.iItem = index;
@@ -208,10 +245,18 @@ TListItem* TListItems::Insert(int index) { return InternalInsert(index, new TLis
 
 void TListItems::Delete(int index) {
   GetItem(index);  // the index error
+  if (OwnerData()) {
+    OwnerDelete(index);
+    return;
+  }
   SendMessageA(owner_->GetHandle(), LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
 }
 
 void TListItems::Clear() {
+  if (OwnerData()) {
+    OwnerClear();
+    return;
+  }
   if (owner_->HandleAllocated()) SendMessageA(owner_->GetHandle(), LVM_DELETEALLITEMS, 0, 0);
 }
 
@@ -222,6 +267,7 @@ void TListItems::BeginUpdate() {
 void TListItems::EndUpdate() {
   if (updateCount_ > 0 && --updateCount_ == 0 && owner_->HandleAllocated()) {
     const HWND wnd = owner_->GetHandle();
+    if (countPending_) SyncCount();
     RECT before = {}, after = {};
     GetClientRect(wnd, &before);
     SendMessageA(wnd, WM_SETREDRAW, TRUE, 0);
@@ -362,7 +408,7 @@ const TClassInfo& TCustomListView::StaticClassInfo() {
 void TCustomListView::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   CreateSubClass(p, WC_LISTVIEWA);
-  p.Style |= style_ | kViewStyles[viewStyle_];
+  p.Style |= style_ | kViewStyles[viewStyle_] | (ownerData_ ? LVS_OWNERDATA : 0);
   if (borderStyle_ != bsNone) p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -374,6 +420,15 @@ void TCustomListView::CreateWnd() {
   largeImages_.Apply(wnd);
   smallImages_.Apply(wnd);
   for (auto& c : columns_.columns_) c->Apply(true);
+  if (ownerData_) {
+    SendMessageA(wnd, LVM_SETCALLBACKMASK, kOwnStates, 0);
+    items_.SyncCount();
+  }
+  if (recreating_ && ownerData_) {
+    items_.order_.swap(saved_);
+    for (std::size_t i = 0; i < items_.order_.size(); ++i) items_.order_[i]->indexHint_ = static_cast<int>(i);
+    items_.SyncCount();
+  }
   if (recreating_) {
     for (TListItem* item : saved_) items_.InternalInsert(items_.GetCount(), item);
     saved_.clear();
@@ -384,7 +439,9 @@ void TCustomListView::CreateWnd() {
 void TCustomListView::DestroyWnd() {
   if (!GetComponentState().Contains(csDestroying) && HandleAllocated()) {
     saved_.clear();
-    for (int i = 0; i < items_.GetCount(); ++i) saved_.push_back(items_.GetItem(i));
+    if (items_.OwnerData()) saved_.swap(items_.order_);  // put back by the new window, in either mode
+    else
+      for (int i = 0; i < items_.GetCount(); ++i) saved_.push_back(items_.GetItem(i));
     for (auto& c : columns_.columns_) c->GetWidth();
     recreating_ = true;
   }
@@ -461,6 +518,16 @@ TListItem* TCustomListView::GetItemAt(int x, int y) {
 bool TCustomListView::IsEditing() { return HandleAllocated() && SendMessageA(GetHandle(), LVM_GETEDITCONTROL, 0, 0) != 0; }
 
 bool TCustomListView::CustomSort(TLVCompare compare, LPARAM data) {
+  if (ownerData_) {
+    std::vector<TListItem*> order = items_.order_;
+    const LPARAM param = compare ? data : reinterpret_cast<LPARAM>(this);
+    const TLVCompare by = compare ? compare : DefaultListCompare;
+    std::stable_sort(order.begin(), order.end(), [&](TListItem* a, TListItem* b) {
+      return by(reinterpret_cast<LPARAM>(a), reinterpret_cast<LPARAM>(b), param) < 0;
+    });
+    items_.SetOrder(std::move(order));
+    return true;
+  }
   if (!HandleAllocated()) return false;
   const bool sorted =
       SendMessageA(GetHandle(), LVM_SORTITEMS, compare ? static_cast<WPARAM>(data) : reinterpret_cast<WPARAM>(this),
@@ -541,10 +608,11 @@ void TCustomListView::CNNotify(TMessage& m) {
         StrPLCopy(di->item.pszText, text, static_cast<std::size_t>(di->item.cchTextMax) - 1);
       }
       if (di->item.mask & LVIF_IMAGE) di->item.iImage = item->imageIndex_;
+      if (di->item.mask & LVIF_STATE) di->item.state |= item->ownState_ & di->item.stateMask & kOwnStates;
       return;
     }
     case LVN_DELETEITEM:
-      if (!recreating_) ItemGone(reinterpret_cast<TListItem*>(nm->lParam));
+      if (!recreating_ && !ownerData_) ItemGone(reinterpret_cast<TListItem*>(nm->lParam));
       return;
     case LVN_DELETEALLITEMS:
       m.Result = 0;  // one LVN_DELETEITEM per item
@@ -557,10 +625,10 @@ void TCustomListView::CNNotify(TMessage& m) {
       }
       return;
     case LVN_ITEMCHANGING:
-      if (nm->iItem >= 0) m.Result = CanChange(items_.GetItem(nm->iItem), changeKind(nm->uChanged)) ? 0 : 1;
+      if (nm->iItem >= 0 && !remarking_) m.Result = CanChange(items_.GetItem(nm->iItem), changeKind(nm->uChanged)) ? 0 : 1;
       return;
     case LVN_ITEMCHANGED:
-      if (nm->iItem >= 0) {
+      if (nm->iItem >= 0 && !remarking_) {
         TListItem* item = items_.GetItem(nm->iItem);
         Change(item, changeKind(nm->uChanged));
         if ((nm->uChanged & LVIF_STATE) && ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED) && OnSelectItem)

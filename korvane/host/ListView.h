@@ -7,6 +7,10 @@
 // An item knows its position through a hint kept current by insertion, lookup
 // by index and sorting, so its properties cost O(1) rather than a search.
 // Inside an update bracket item changes are not repainted one by one.
+//
+// In owner-data mode (SetOwnerData) the items live in the host's own array in
+// their order; the control holds only their number, selection and focus, and
+// asks for texts, icons and the other states by index.
 #pragma once
 #include <functional>
 #include <memory>
@@ -71,6 +75,8 @@ private:
   int imageIndex_ = -1;
   mutable int indexHint_ = -1;
   int liveSlot_ = -1;  // its place among the owner's live items
+  UINT ownState_ = 0;  // owner-data: cut, overlay and drop-target bits
+  unsigned orderMark_ = 0;  // owner-data: the last order it was placed in (0: never)
   bool deleting_ = false;
 };
 
@@ -99,14 +105,34 @@ public:
   // Every item the list holds, in no particular order: a walk over all items
   // without asking the native control for each.
   const std::vector<TListItem*>& GetLiveItems() const { return live_; }
+  // Owner-data: an item carrying data that belongs to no position yet; SetOrder places it.
+  TListItem* NewObject(void* data, const TListItemState& state);
+  // Owner-data: the items in their new order, kept and new ones; items of the
+  // old order left out are deleted. Selection and focus stay with their items.
+  void SetOrder(std::vector<TListItem*> order);
 
 private:
   friend class TCustomListView;
+  friend class TListItem;
+  struct TMarks {
+    std::vector<TListItem*> selected;
+    TListItem* focused = nullptr;
+  };
+  bool OwnerData() const;
   TListItem* InternalInsert(int index, TListItem* item, const TListItemState& state = {});
+  TListItem* OwnerInsert(int index, TListItem* item, const TListItemState& state);
+  void OwnerDelete(int index);
+  void OwnerClear();
+  TMarks TakeMarks() const;
+  void PutMarks(const TMarks& marks);
+  void SyncCount();
   void Forget(TListItem* item);
   TCustomListView* owner_;
   int updateCount_ = 0;
+  unsigned orderEpoch_ = 0;
+  bool countPending_ = false;  // owner-data: the control's count is told at the bracket's end
   std::vector<TListItem*> live_;
+  std::vector<TListItem*> order_;  // owner-data: the items by index
   TListItem* inserting_ = nullptr;  // during its LVM_INSERTITEM
 };
 
@@ -227,6 +253,9 @@ public:
   void SetRowSelect(bool v) { SetExStyle(LVS_EX_FULLROWSELECT, v); }
   bool GetGridLines() const { return exStyle(LVS_EX_GRIDLINES); }
   void SetGridLines(bool v) { SetExStyle(LVS_EX_GRIDLINES, v); }
+  // The items in the host's array (see above); a change makes a new window.
+  bool GetOwnerData() const { return ownerData_; }
+  void SetOwnerData(bool v);
   int GetAllocBy() const { return allocBy_; }
   void SetAllocBy(int v);
   TCustomImageList* GetLargeImages() const { return largeImages_.Get(); }
@@ -294,6 +323,8 @@ private:
   TImageListSlot largeImages_{LVM_SETIMAGELIST, LVSIL_NORMAL};
   TImageListSlot smallImages_{LVM_SETIMAGELIST, LVSIL_SMALL};
   bool recreating_ = false;
+  bool ownerData_ = false;
+  bool remarking_ = false;  // owner-data: selection and focus put back, no events
   std::vector<TListItem*> saved_;
 };
 

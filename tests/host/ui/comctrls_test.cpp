@@ -234,6 +234,89 @@ TEST(ListView, ItemsKnowTheirPlaceAndStartWithTheirState) {
   EXPECT_TRUE(list->GetItems()->GetLiveItems().empty());
 }
 
+// Owner-data: the control holds only a count; texts and states come from the
+// items by index, and selection and focus stay with their items as they move.
+TEST(ListView, OwnerDataItemsMoveWithTheirSelectionAndFocus) {
+  test::TestForm form;
+  auto* list = new TCustomListView(form.Get());
+  list->SetParent(form.Get());
+  list->SetViewStyle(vsReport);
+  list->GetColumns()->Add()->SetCaption("Name");
+  list->SetOwnerData(true);
+  ASSERT_TRUE(GetWindowLongPtrA(list->GetHandle(), GWL_STYLE) & LVS_OWNERDATA);
+  std::vector<std::string> inserted, deleted;
+  list->OnInsert = [&](TObject*, TListItem* i) { inserted.push_back(i->GetCaption()); };
+  list->OnDeletion = [&](TObject*, TListItem* i) { deleted.push_back(i->GetCaption()); };
+  const auto text = [&](int index) {
+    const HWND wnd = list->GetHandle();
+    char buf[32] = {};
+    LVITEMA lv = {};
+    lv.pszText = buf;
+    lv.cchTextMax = sizeof buf;
+    SendMessageA(wnd, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&lv));
+    return std::string(buf);
+  };
+  const auto next = [&](int from, UINT flags) {
+    return static_cast<int>(SendMessageA(list->GetHandle(), LVM_GETNEXTITEM, static_cast<WPARAM>(from), flags));
+  };
+  for (const char* n : {"d", "b", "e"}) {
+    list->GetItems()->Add();  // the caption is set once the item is there, as an application does
+    list->GetItems()->GetItem(list->GetItems()->GetCount() - 1)->SetCaption(n);
+  }
+  const HWND wnd = list->GetHandle();
+  EXPECT_EQ(SendMessageA(wnd, LVM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(text(2), "e");
+  TListItem* b = list->GetItems()->GetItem(1);
+  b->SetSelected(true);
+  b->SetFocused(true);
+  TListItem* a = list->GetItems()->Insert(0);
+  a->SetCaption("a");
+  EXPECT_EQ(b->GetIndex(), 2);
+  EXPECT_EQ(next(-1, LVNI_SELECTED), 2);  // the control's selection moved with the item
+  EXPECT_EQ(next(-1, LVNI_FOCUSED), 2);
+  EXPECT_EQ(next(2, LVNI_SELECTED), -1);
+
+  // States the control asks for, by index.
+  b->SetCut(true);
+  b->SetOverlayIndex(1);
+  const UINT state = static_cast<UINT>(SendMessageA(wnd, LVM_GETITEMSTATE, 2, LVIS_CUT | LVIS_OVERLAYMASK | LVIS_SELECTED));
+  EXPECT_EQ(state, LVIS_CUT | static_cast<UINT>(INDEXTOOVERLAYMASK(2)) | LVIS_SELECTED);
+
+  // A new order: sorted, one item left out, one new; the selection follows b.
+  list->AlphaSort();
+  EXPECT_EQ(text(0) + text(1) + text(2) + text(3), "abde");
+  EXPECT_EQ(next(-1, LVNI_SELECTED), 1);
+  int marker = 0;
+  TListItem* c = list->GetItems()->NewObject(&marker, {});
+  c->SetCaption("c");
+  std::vector<TListItem*> order;
+  for (int i = 0; i < 4; ++i)
+    if (list->GetItems()->GetItem(i)->GetCaption() != "d") order.push_back(list->GetItems()->GetItem(i));
+  order.insert(order.begin() + 2, c);
+  deleted.clear();
+  inserted.clear();
+  list->GetItems()->SetOrder(order);
+  EXPECT_EQ(text(0) + text(1) + text(2) + text(3), "abce");
+  EXPECT_EQ(deleted, (std::vector<std::string>{"d"}));
+  EXPECT_EQ(inserted, (std::vector<std::string>{"c"}));
+  EXPECT_EQ(next(-1, LVNI_SELECTED), 1);
+  EXPECT_EQ(next(-1, LVNI_FOCUSED), 1);
+
+  // Deleting above the selection, a new window, and back to native items: all kept.
+  list->GetItems()->Delete(0);
+  EXPECT_EQ(next(-1, LVNI_SELECTED), 0);
+  list->RecreateWnd();
+  EXPECT_EQ(list->GetItems()->GetCount(), 3);
+  list->SetOwnerData(false);
+  EXPECT_FALSE(GetWindowLongPtrA(list->GetHandle(), GWL_STYLE) & LVS_OWNERDATA);
+  EXPECT_EQ(list->GetItems()->GetItem(1)->GetData(), &marker);
+  EXPECT_EQ(text(0) + text(1) + text(2), "bce");
+  deleted.clear();
+  list->GetItems()->Clear();
+  EXPECT_EQ(deleted.size(), 3u);
+  EXPECT_TRUE(list->GetItems()->GetLiveItems().empty());
+}
+
 // An image list named before the window exists is installed when it is made,
 // follows into a new window, and is dropped when the list is freed.
 TEST(ImageListSlots, InstalledOnCreationAndDroppedWhenTheListIsFreed) {
