@@ -20,6 +20,21 @@ private:
   HRESULT hr_;
 };
 
+// A single-threaded COM apartment on the calling thread for a scope.
+class TComApartment {
+public:
+  TComApartment() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~TComApartment() {
+    if (SUCCEEDED(hr_)) CoUninitialize();
+  }
+  TComApartment(const TComApartment&) = delete;
+  TComApartment& operator=(const TComApartment&) = delete;
+  HRESULT Result() const { return hr_; }
+
+private:
+  HRESULT hr_;
+};
+
 // Starts OLE on the calling thread at its first need and holds it until the thread ends.
 // Answers the start's result (RPC_E_CHANGED_MODE: the thread chose another apartment first).
 HRESULT OleInitializeForThread();

@@ -416,7 +416,7 @@ void TCustomListView::CreateWnd() {
   TWinControl::CreateWnd();
   HWND wnd = GetHandle();
   SendMessageA(wnd, LVM_SETEXTENDEDLISTVIEWSTYLE, exStyle_, exStyle_);
-  if (allocBy_ > 0) SendMessageA(wnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(allocBy_), 0);
+  if (allocBy_ > 0 && !ownerData_) SendMessageA(wnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(allocBy_), 0);
   largeImages_.Apply(wnd);
   smallImages_.Apply(wnd);
   for (auto& c : columns_.columns_) c->Apply(true);
@@ -466,7 +466,8 @@ void TCustomListView::SetExStyle(DWORD bit, bool on) {
 
 void TCustomListView::SetAllocBy(int v) {
   allocBy_ = v;
-  if (HandleAllocated() && v > 0) SendMessageA(GetHandle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(v), 0);
+  // An owner-data control's count is the items' number.
+  if (HandleAllocated() && v > 0 && !ownerData_) SendMessageA(GetHandle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(v), 0);
 }
 
 void TCustomListView::SetLargeImages(TCustomImageList* v) { largeImages_.Set(this, AllocatedHandle(), v); }

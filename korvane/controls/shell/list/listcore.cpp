@@ -35,6 +35,7 @@ TZQCustomShellList::TZQCustomShellList(TComponent* AOwner) : TZQCustomListView(A
 TZQCustomShellList::~TZQCustomShellList() = default;
 
 void TZQCustomShellList::BeforeDestruction() {
+  CancelFill();
   ZQShEndShellControl(TZQDeviceChangeEvent(this, &TZQCustomShellList::DeviceChangeDetected), {timer_}, watcher_,
                       internalChange_, [this] { TZQCustomListView::BeforeDestruction(); });
   shellTree_ = nullptr;
@@ -81,6 +82,7 @@ void TZQCustomShellList::Loaded() {
 
 void TZQCustomShellList::DestroyWnd() {
   const TFlagScope destroying(destroyingWindow_);
+  CancelFill();
   if (HandleAllocated()) {
     // Items are not carried into a new window: it fills again.
     TListItemsUpdate bracket(GetItems());
@@ -94,6 +96,11 @@ void TZQCustomShellList::DestroyWnd() {
 void TZQCustomShellList::SetOptions(TZQShellListOptions value) {
   const TZQShellListOptions old = options_;
   options_ = value;
+  // Background fills hand their items over in batches: the host's owner-data items.
+  if (old.Contains(zqsloBackgroundFill) != value.Contains(zqsloBackgroundFill)) {
+    CancelFill();
+    SetOwnerData(value.Contains(zqsloBackgroundFill));
+  }
   if (GetComponentState().Contains(csLoading) || !HandleAllocated()) return;
   UpdateDropRegistration();
   if (old.Contains(zqsloDynamicRefresh) != value.Contains(zqsloDynamicRefresh) && !IsDesigning()) {
@@ -176,8 +183,11 @@ bool TZQCustomShellList::DoMouseWheelUp(TShiftState Shift, POINT MousePos) {
 void TZQCustomShellList::WndProc(TMessage& m) {
   if (CommandMessage(m)) return;
   switch (m.Msg) {
+    case AM_FILLBATCH:
+      GuardCallback(this, [&] { ContinueFill(false); });
+      return;
     case AM_DEFERREDFILL:
-      if (GetItems()->GetCount() == 0) GuardCallback(this, [&] { FillItems(); });
+      if (GetItems()->GetCount() == 0 && !fill_) GuardCallback(this, [&] { FillItems(); });
       return;
     case WM_DESTROY:
       dragDrop_.Revoke();

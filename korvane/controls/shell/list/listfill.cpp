@@ -19,8 +19,6 @@ namespace korvane {
 
 namespace {
 
-constexpr SFGAOF kItemAttributes = SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR |
-                                   SFGAO_REMOVABLE | SFGAO_GHOSTED | SFGAO_SHARE | SFGAO_LINK;  // 0xF20B0000
 
 // Critical-error boxes (an empty drive) fail silently for a scope.
 class TErrorModeScope {
@@ -34,14 +32,15 @@ private:
   UINT saved_;
 };
 
-TListItemState StateOf(ULONG attributes) {
+}  // namespace
+
+TListItemState TZQCustomShellList::StateOf(ULONG attributes) {
   TListItemState state;
   if (attributes & SFGAO_SHARE) state.OverlayIndex = 0;
   else if (attributes & SFGAO_LINK) state.OverlayIndex = 1;
   state.Cut = (attributes & SFGAO_GHOSTED) != 0;
   return state;
 }
-}  // namespace
 
 bool TZQCustomShellList::Busy() { return dragDrop_.IsDragging() || IsEditing() || modalDepth_ > 0; }
 
@@ -61,6 +60,7 @@ void TZQCustomShellList::FillComplete() {
 
 void TZQCustomShellList::FillItems() {
   if (!HandleAllocated()) return;
+  CancelFill();
   if (Busy()) {
     fillPending_ = true;  // the drag or the rename fills when it ends
     return;
@@ -78,6 +78,10 @@ void TZQCustomShellList::FillItems() {
   const HRESULT hr = list ? ShellGetFolderFromIdList(list, folder) : ShellGetDesktopFolder(folder);
   if (FAILED(hr)) RaiseSysError(hr);
   FilterPreApply();
+  if (options_.Contains(zqsloBackgroundFill) && !IsDesigning()) {
+    StartBackgroundFill(folder.Get(), list);  // the filter stays until the fill ends
+    return;
+  }
   {
     const auto filtered = ScopeExit([this] { FilterPostApply(); });
     FillList(folder.Get(), list);
@@ -104,13 +108,7 @@ void TZQCustomShellList::FillList(IShellFolder* folder, PCItemIDList absolute) {
     return;
   }
 
-  // Folder, absolute list, details and columns change together.
-  currentFolder_ = TComPtr<IShellFolder>::Share(folder);
-  folderAbsolute_ = TIdListPtr(CopyIdList(m, absolute), m);
-  folderHasPath_ = !ShellGetPathFromIdList(absolute).empty();
-  details_.Reset();
-  detailsQueried_ = false;
-  InitColumns(GetCurrentFolderIShellDetails());
+  MakeFolderCurrent(folder, absolute);
 
   SetAllocBy(static_cast<int>(collected.size()));
   struct TAdmitted {
@@ -136,10 +134,25 @@ void TZQCustomShellList::FillList(IShellFolder* folder, PCItemIDList absolute) {
   if (GetItems()->GetCount() > 0) GetItems()->GetItem(0)->SetFocused(true);
 }
 
+// Folder, absolute list, details and columns change together.
+void TZQCustomShellList::MakeFolderCurrent(IShellFolder* folder, PCItemIDList absolute) {
+  IMalloc* m = GetShellMalloc();
+  currentFolder_ = TComPtr<IShellFolder>::Share(folder);
+  folderAbsolute_ = TIdListPtr(CopyIdList(m, absolute), m);
+  folderHasPath_ = !ShellGetPathFromIdList(absolute).empty();
+  details_.Reset();
+  detailsQueried_ = false;
+  InitColumns(GetCurrentFolderIShellDetails());
+}
+
 bool TZQCustomShellList::ShouldInclude(PCItemIDList folderAbsolute, PCItemIDList relative, ULONG& attributes) {
-  attributes = kItemAttributes;
+  attributes = kZQListItemAttributes;
   PCUITEMID_CHILD child = relative;
   if (!currentFolder_ || FAILED(currentFolder_->GetAttributesOf(1, &child, &attributes))) attributes = 0;
+  return Admits(folderAbsolute, relative, attributes);
+}
+
+bool TZQCustomShellList::Admits(PCItemIDList folderAbsolute, PCItemIDList relative, ULONG attributes) {
   if (!options_.Contains(zqsloNonFilesystemAncestors) && !(attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR)))
     return false;
   // Ordinary folders: file-system folders inside a file-system folder. Current

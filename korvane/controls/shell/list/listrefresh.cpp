@@ -67,7 +67,7 @@ bool TZQCustomShellList::IsFolderNetworkShare() { return folder_->GetPathName().
 
 void TZQCustomShellList::RefreshItems() {
   if (!HandleAllocated()) return;
-  if (Busy()) {
+  if (Busy() || fill_) {  // a fill merges what changed once it ends
     refreshPending_ = true;
     return;
   }

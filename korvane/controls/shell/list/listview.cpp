@@ -63,7 +63,9 @@ void TZQCustomShellList::SetSortColumn(int value) {
   sortSetByHandler_ = true;
   if (value == sortValue_) return;
   sortValue_ = value;
-  SortList();
+  if (fill_) FillItems();  // the worker orders anew
+  else
+    SortList();
 }
 
 void TZQCustomShellList::ColClick(TListColumn* Column) {

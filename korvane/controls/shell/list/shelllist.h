@@ -31,6 +31,7 @@
 #include "korvane/controls/shell/common/itemrecords.h"
 #include "korvane/controls/shell/common/links.h"
 #include "korvane/controls/shell/common/shelllocator.h"
+#include "korvane/controls/shell/list/listworker.h"
 #include "korvane/controls/shell/dragdrop/dragengine.h"
 #include "korvane/controls/shell/refresh/changethread.h"
 #include "korvane/controls/shell/tree/shelltree.h"
@@ -40,7 +41,10 @@ namespace korvane {
 enum TZQShellListOption : std::uint8_t {
   zqsloAutoFill, zqsloNonFilesystemAncestors, zqsloDesignInteractive, zqsloDefaultKeyHandling, zqsloContextMenus,
   zqsloDontChangeFolder, zqsloDontGoBelowBase, zqsloDynamicRefresh, zqsloHideFoldersWhenLinkedToTree, zqsloOleDrag,
-  zqsloOleDrop, zqsloFolderContextMenu, zqsloShowHidden
+  zqsloOleDrop, zqsloFolderContextMenu, zqsloShowHidden,
+  // Enumerates on a worker thread: the window answers while a big or slow
+  // folder fills, and the items come in batches (the list is owner-data).
+  zqsloBackgroundFill
 };
 using TZQShellListOptions = TSet<TZQShellListOption>;
 constexpr std::uint64_t ZQ_SHELL_LIST_DEFAULT_OPTIONS = 0x1E9B;
@@ -75,6 +79,11 @@ public:
   virtual BOOL CanAdd(IShellFolder* folder, PCItemIDList folderAbsolute, PCItemIDList relative, ULONG attributes);
   // Takes relative (shell allocator); appends an item for it when it is admitted.
   void AddNewShellItem(PCItemIDList absolute, PItemIDList relative);
+  // A background fill is running (listbgfill.cpp).
+  bool IsFilling() const { return fill_ != nullptr; }
+  // Takes every item of a running background fill as it comes, answering
+  // messages other threads send; false when it was still running after ms.
+  bool WaitForFill(DWORD ms);
 
   // Refresh (listrefresh.cpp): merges the folder's current contents into the
   // items; unchanged items keep their place, selection and focus.
@@ -241,6 +250,18 @@ private:
   std::string renameAfterCreation_;
   // Appends an item for record (taken over) with the state its attributes give.
   void Insert(TZQShListData* record, ULONG attributes);
+  static TListItemState StateOf(ULONG attributes);
+  // Inclusion for an item whose attributes are known.
+  bool Admits(PCItemIDList folderAbsolute, PCItemIDList relative, ULONG attributes);
+  // The folder becomes current and fills on a worker (listbgfill.cpp).
+  void StartBackgroundFill(IShellFolder* folder, PCItemIDList absolute);
+  void ContinueFill(bool everything);
+  void FinishFill();
+  void CancelFill();
+  void MakeFolderCurrent(IShellFolder* folder, PCItemIDList absolute);
+  std::unique_ptr<TZQListFill> fill_;
+  std::vector<std::unique_ptr<TZQListFill>> retiredFills_;  // cancelled while one was being taken
+  int fillDepth_ = 0;
 
   enum class TColumnKind : std::uint8_t { None, Details, Standard };  // Details: from IShellDetails
   TColumnKind columnKind_ = TColumnKind::None;

@@ -50,6 +50,7 @@ using TZQShTvCustomDrawEvent =
 constexpr UINT AM_CHANGENOTIFY = WM_USER + 0x65;
 constexpr UINT AM_DEFERREDFILL = WM_USER + 0x67;
 constexpr UINT AM_AFTEREDIT = WM_USER + 0x69;  // runs a refresh that waited for a label edit
+constexpr UINT AM_FILLBATCH = WM_USER + 0x6A;  // a background fill has items to take
 
 class TZQCustomShellTree : public TZQCustomTreeView,
                            public TZQShellWheelTarget,

@@ -1,0 +1,114 @@
+// The shell list's background fill: a worker enumerates and orders the folder
+// (listworker.h); the window takes its hand-overs as they come, admits the new
+// items a few milliseconds at a time and shows every admitted item so far in
+// the worker's order. A new fill, the window's end or the control's cancels.
+#include <algorithm>
+
+#include "korvane/controls/shell/list/shelllist.h"
+#include "korvane/controls/shell/common/itemtext.h"
+#include "korvane/host/Application.h"
+#include "korvane/host/ScopeExit.h"
+
+namespace korvane {
+
+namespace {
+constexpr DWORD kSliceMs = 8;        // the longest the window admits items at a time
+constexpr std::size_t kFirstBatch = 64;  // at least a screenful
+}  // namespace
+
+void TZQCustomShellList::StartBackgroundFill(IShellFolder* folder, PCItemIDList absolute) {
+  FillStart();
+  FlushFileTypeNames();
+  MakeFolderCurrent(folder, absolute);
+  const int perPage = static_cast<int>(SendMessageA(GetHandle(), LVM_GETCOUNTPERPAGE, 0, 0));
+  auto fill = std::make_unique<TZQListFill>();
+  fill->worker = std::make_unique<TZQListWorker>(GetHandle(), AM_FILLBATCH, absolute, EnumFlags(), kZQListItemAttributes,
+                                                 sortValue_, std::max<std::size_t>(kFirstBatch, perPage > 0 ? perPage : 0));
+  fill_ = std::move(fill);
+}
+
+void TZQCustomShellList::CancelFill() {
+  if (!fill_) return;
+  if (fillDepth_ > 0) retiredFills_.push_back(std::move(fill_));  // its taking is on the stack
+  else fill_.reset();
+  FilterPostApply();
+}
+
+void TZQCustomShellList::ContinueFill(bool everything) {
+  TZQListFill* const fill = fill_.get();
+  if (!fill) return;
+  ++fillDepth_;
+  const auto leave = ScopeExit([this] {
+    if (--fillDepth_ == 0) retiredFills_.clear();
+  });
+  const auto current = [&] { return fill_.get() == fill; };  // a handler may have begun another fill
+
+  TZQFillBatch batch;
+  if (fill->worker->Take(batch)) {
+    if (fill->waiting.empty()) fill->next = 0;
+    for (TZQFillEntry& entry : batch.fresh) fill->waiting.push_back(std::move(entry));
+    if (!batch.order.empty()) {
+      fill->order.swap(batch.order);
+      fill->orderChanged = true;
+    }
+    fill->done = batch.done;
+  }
+
+  const DWORD start = GetTickCount();
+  bool admitted = false;
+  while (fill->next < fill->waiting.size()) {
+    if (!everything && (fill->next & 31) == 0 && GetTickCount() - start >= kSliceMs) break;
+    TZQFillEntry& entry = fill->waiting[fill->next++];
+    if (entry.sequence >= fill->bySequence.size()) fill->bySequence.resize(entry.sequence + 1, nullptr);
+    bool admit = false;
+    GuardCallback(this, [&] { admit = Admits(folderAbsolute_.Get(), entry.relative.Get(), entry.attributes); });
+    if (!current()) return;
+    if (!admit) continue;
+    auto record = std::make_unique<TZQShListData>(this);
+    record->SetData(entry.relative.Release());
+    fill->bySequence[entry.sequence] = GetItems()->NewObject(record.get(), StateOf(entry.attributes));
+    record.release();  // the item's now
+    admitted = true;
+  }
+  if (fill->next == fill->waiting.size()) fill->waiting.clear();
+
+  if (admitted || fill->orderChanged) {
+    fill->orderChanged = false;
+    std::vector<TListItem*> order;
+    order.reserve(fill->order.size());
+    for (std::uint32_t sequence : fill->order)
+      if (sequence < fill->bySequence.size() && fill->bySequence[sequence]) order.push_back(fill->bySequence[sequence]);
+    GetItems()->SetOrder(std::move(order));
+    if (!current()) return;
+    if (!GetItemFocused() && GetItems()->GetCount() > 0) GetItems()->GetItem(0)->SetFocused(true);
+  }
+  if (fill->done && fill->waiting.empty()) FinishFill();
+  else if (!fill->waiting.empty() && !everything) PostMessageA(GetHandle(), AM_FILLBATCH, 0, 0);  // the rest after what waits
+}
+
+void TZQCustomShellList::FinishFill() {
+  CancelFill();  // the worker has ended; its thread is joined
+  if (sortValue_ == 0) SortList();
+  if (options_.Contains(zqsloDynamicRefresh)) InstallChangeHandler();
+  GuardCallback(this, [this] { FillComplete(); });
+  RunPendingRefresh();  // a change that came during the fill
+}
+
+bool TZQCustomShellList::WaitForFill(DWORD ms) {
+  const ULONGLONG deadline = GetTickCount64() + ms;
+  while (fill_) {
+    ContinueFill(true);
+    if (!fill_) break;
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline) return false;
+    HANDLE ready = fill_->worker->Ready();
+    if (MsgWaitForMultipleObjects(1, &ready, FALSE, static_cast<DWORD>(deadline - now), QS_SENDMESSAGE) ==
+        WAIT_OBJECT_0 + 1) {
+      MSG msg;
+      PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // runs the sent messages
+    }
+  }
+  return true;
+}
+
+}  // namespace korvane

@@ -1,0 +1,175 @@
+#include "korvane/controls/shell/list/listworker.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "korvane/host/ComInit.h"
+
+namespace korvane {
+
+namespace {
+constexpr DWORD kHandOverMs = 50;  // the longest a found item waits for a hand-over
+constexpr ULONG kFetch = 64;       // items asked of the enumerator at once
+
+// Waits for a thread while answering messages other threads send to this one.
+void JoinThread(HANDLE thread) {
+  while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // runs the sent messages
+  }
+}
+}  // namespace
+
+TZQListWorker::TZQListWorker(HWND notify, UINT message, PCItemIDList absolute, SHCONTF flags, SFGAOF attributes,
+                             int sortValue, std::size_t firstBatch)
+    : notify_(notify),
+      message_(message),
+      absolute_(CopyIdList(nullptr, absolute)),
+      flags_(flags),
+      attributes_(attributes),
+      sortValue_(sortValue),
+      firstBatch_(std::max<std::size_t>(firstBatch, 1)),
+      ready_(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
+  DWORD id = 0;
+  thread_.Reset(CreateThread(nullptr, 0, ThreadProc, this, 0, &id));
+  if (!thread_) {  // no thread: the fill ends at once, empty
+    handed_.done = changed_ = true;
+    handed_.result = HRESULT_FROM_WIN32(GetLastError());
+    PostMessageA(notify_, message_, 0, 0);
+  }
+}
+
+TZQListWorker::~TZQListWorker() {
+  cancel_ = true;
+  if (thread_) JoinThread(thread_.Get());
+}
+
+DWORD WINAPI TZQListWorker::ThreadProc(LPVOID self) {
+  static_cast<TZQListWorker*>(self)->Run();
+  return 0;
+}
+
+void TZQListWorker::Run() {
+  HRESULT result = S_OK;
+  std::vector<TIdListPtr> pending;
+  try {
+    TComApartment apartment;
+    {
+      TComPtr<IShellFolder> folder;
+      result = absolute_ ? ShellGetFolderFromIdList(absolute_.Get(), folder) : ShellGetDesktopFolder(folder);
+      if (SUCCEEDED(result)) {
+        TComPtr<IEnumIDList> items;
+        result = folder->EnumObjects(nullptr, flags_, items.Put());
+        if (result == S_OK && items) {
+          DWORD last = GetTickCount();
+          bool first = true;
+          PITEMID_CHILD fetched[kFetch];
+          for (;;) {
+            CheckCancelled();
+            ULONG got = 0;
+            const HRESULT hr = items->Next(kFetch, fetched, &got);
+            for (ULONG i = 0; i < got; ++i) pending.emplace_back(fetched[i]);
+            if (hr != S_OK) {
+              if (FAILED(hr) && hr != E_FAIL) result = hr;
+              break;
+            }
+            // The first screenful at once, then batches as large as what is
+            // already in (each merge stays linear), or whatever a slow folder
+            // gave within the wait.
+            const std::size_t due = first ? firstBatch_ : std::max(firstBatch_, sorted_.size());
+            if (pending.size() >= due || GetTickCount() - last >= kHandOverMs) {
+              HandOver(folder.Get(), pending, false, S_OK);
+              first = false;
+              last = GetTickCount();
+            }
+          }
+        } else if (SUCCEEDED(result)) {
+          result = S_OK;  // S_FALSE without an enumerator: an empty folder
+        }
+        HandOver(folder.Get(), pending, true, FAILED(result) ? result : S_OK);
+        return;
+      }
+    }
+  } catch (const TCancelled&) {
+    return;
+  } catch (...) {
+    result = E_UNEXPECTED;
+  }
+  if (cancel_) return;
+  std::lock_guard<std::mutex> guard(lock_);
+  handed_.done = changed_ = true;
+  handed_.result = FAILED(result) ? result : E_FAIL;
+  if (!posted_.exchange(true)) PostMessageA(notify_, message_, 0, 0);
+  SetEvent(ready_.Get());
+}
+
+void TZQListWorker::HandOver(IShellFolder* folder, std::vector<TIdListPtr>& pending, bool done, HRESULT result) {
+  std::vector<TZQFillEntry> fresh;
+  fresh.reserve(pending.size());
+  std::vector<TItem> batch;
+  batch.reserve(pending.size());
+  for (TIdListPtr& relative : pending) {
+    CheckCancelled();
+    TZQFillEntry entry;
+    entry.attributes = attributes_;
+    PCUITEMID_CHILD child = relative.Get();
+    if (FAILED(folder->GetAttributesOf(1, &child, &entry.attributes))) entry.attributes = 0;
+    entry.sequence = static_cast<std::uint32_t>(held_.size());
+    entry.relative = TIdListPtr(CopyIdList(nullptr, relative.Get()));
+    batch.push_back({relative.Get(), entry.sequence});
+    held_.push_back(std::move(relative));
+    fresh.push_back(std::move(entry));
+  }
+  pending.clear();
+
+  // The batch sorted, then merged after equal items already in: the order of
+  // a stable sort of everything in enumeration order.
+  const bool ordered = sortValue_ != 0;
+  if (ordered) {
+    const LPARAM column = std::abs(sortValue_) - 1;
+    const bool descending = sortValue_ < 0;
+    unsigned calls = 0;
+    const auto less = [&](const TItem& a, const TItem& b) {
+      if ((++calls & 0xFF) == 0) CheckCancelled();
+      const HRESULT hr = folder->CompareIDs(column, a.relative, b.relative);
+      if (FAILED(hr)) return false;
+      const int order = static_cast<std::int16_t>(HRESULT_CODE(hr));
+      return descending ? order > 0 : order < 0;
+    };
+    std::stable_sort(batch.begin(), batch.end(), less);
+    std::vector<TItem> merged;
+    merged.reserve(sorted_.size() + batch.size());
+    std::merge(sorted_.begin(), sorted_.end(), batch.begin(), batch.end(), std::back_inserter(merged), less);
+    sorted_.swap(merged);
+  } else {
+    sorted_.insert(sorted_.end(), batch.begin(), batch.end());
+  }
+  std::vector<std::uint32_t> order(sorted_.size());
+  for (std::size_t i = 0; i < sorted_.size(); ++i) order[i] = sorted_[i].sequence;
+  CheckCancelled();
+
+  std::lock_guard<std::mutex> guard(lock_);
+  for (TZQFillEntry& entry : fresh) handed_.fresh.push_back(std::move(entry));
+  handed_.order.swap(order);
+  handed_.done = done;
+  handed_.result = result;
+  orderChanged_ = changed_ = true;
+  if (!posted_.exchange(true)) PostMessageA(notify_, message_, 0, 0);
+  SetEvent(ready_.Get());
+}
+
+bool TZQListWorker::Take(TZQFillBatch& batch) {
+  std::lock_guard<std::mutex> guard(lock_);
+  posted_ = false;
+  if (!changed_) return false;
+  batch.fresh = std::move(handed_.fresh);
+  handed_.fresh.clear();
+  batch.order.clear();
+  if (orderChanged_) batch.order.swap(handed_.order);
+  batch.done = handed_.done;
+  batch.result = handed_.result;
+  changed_ = orderChanged_ = false;
+  return true;
+}
+
+}  // namespace korvane

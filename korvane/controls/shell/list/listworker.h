@@ -1,0 +1,104 @@
+// A folder enumerated on a worker thread with an apartment of its own: the
+// worker binds the folder from its absolute list, enumerates, asks each item's
+// attributes and keeps the items in the folder's CompareIDs order. The user-
+// interface thread takes what has come since it last asked: the new items'
+// relative lists (their ownership passes with them) and the order of every
+// item so far, by sequence number. No interface pointer crosses threads.
+#pragma once
+#include <windows.h>
+#include <shlobj.h>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "korvane/host/Handles.h"
+#include "korvane/shell/Uzqshellutils.h"
+
+namespace korvane {
+
+// The attributes the shell list asks of each item.
+constexpr SFGAOF kZQListItemAttributes = SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR |
+                                         SFGAO_REMOVABLE | SFGAO_GHOSTED | SFGAO_SHARE | SFGAO_LINK;  // 0xF20B0000
+
+struct TZQFillEntry {
+  TIdListPtr relative;  // the shell allocator's
+  ULONG attributes = 0;
+  std::uint32_t sequence = 0;  // the enumeration's own numbering, from 0
+};
+
+struct TZQFillBatch {
+  std::vector<TZQFillEntry> fresh;     // the items since the last take, by sequence
+  std::vector<std::uint32_t> order;    // every item so far; empty when the order did not change
+  bool done = false;                   // every item is in (or the enumeration failed)
+  HRESULT result = S_OK;               // the enumeration's failure, when done
+};
+
+class TZQListWorker {
+public:
+  // sortValue: the list's (column + 1, negative for descending; 0: no order).
+  // Each hand-over posts message to notify unless one is still unanswered;
+  // the first comes once firstBatch items are ready.
+  TZQListWorker(HWND notify, UINT message, PCItemIDList absolute, SHCONTF flags, SFGAOF attributes, int sortValue,
+                std::size_t firstBatch);
+  ~TZQListWorker();  // cancels and waits for the thread
+  TZQListWorker(const TZQListWorker&) = delete;
+  TZQListWorker& operator=(const TZQListWorker&) = delete;
+
+  // What came since the last take; false when nothing did.
+  bool Take(TZQFillBatch& batch);
+  // Signalled at each hand-over.
+  HANDLE Ready() const { return ready_.Get(); }
+
+private:
+  struct TCancelled {};
+  struct TItem {
+    PCUITEMID_CHILD relative;  // owned by held_
+    std::uint32_t sequence;
+  };
+  static DWORD WINAPI ThreadProc(LPVOID self);
+  void Run();
+  void Enumerate(IShellFolder* folder);
+  void HandOver(IShellFolder* folder, std::vector<TIdListPtr>& pending, bool done, HRESULT result);
+  void CheckCancelled() const {
+    if (cancel_.load(std::memory_order_relaxed)) throw TCancelled{};
+  }
+
+  HWND notify_;
+  UINT message_;
+  TIdListPtr absolute_;
+  SHCONTF flags_;
+  SFGAOF attributes_;
+  int sortValue_;
+  std::size_t firstBatch_;
+  std::atomic<bool> cancel_{false};
+  std::atomic<bool> posted_{false};
+  TKernelHandle ready_;
+  TKernelHandle thread_;
+
+  // The worker's own: every item so far in order, and their lists.
+  std::vector<TItem> sorted_;
+  std::vector<TIdListPtr> held_;
+
+  std::mutex lock_;  // guards what follows
+  TZQFillBatch handed_;
+  bool orderChanged_ = false;
+  bool changed_ = false;
+};
+
+class TListItem;
+
+// A background fill as the window holds it.
+struct TZQListFill {
+  std::unique_ptr<TZQListWorker> worker;
+  std::vector<TZQFillEntry> waiting;  // handed over, not yet admitted from next on
+  std::size_t next = 0;
+  std::vector<TListItem*> bySequence;  // nil: left out, or not yet admitted
+  std::vector<std::uint32_t> order;    // the worker's latest order
+  bool orderChanged = false;
+  bool done = false;
+};
+
+}  // namespace korvane
