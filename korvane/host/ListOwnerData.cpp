@@ -23,10 +23,15 @@ TListItems::TMarks TListItems::TakeMarks() const {
   const HWND wnd = owner_->GetHandle();
   const auto valid = [&](LRESULT i) { return i >= 0 && static_cast<std::size_t>(i) < order_.size(); };
   const LRESULT focused = SendMessageA(wnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
-  if (valid(focused)) marks.focused = order_[static_cast<std::size_t>(focused)];
+  if (valid(focused)) {
+    marks.focused = order_[static_cast<std::size_t>(focused)];
+    marks.marked.push_back(static_cast<int>(focused));
+  }
   if (SendMessageA(wnd, LVM_GETSELECTEDCOUNT, 0, 0) <= 0) return marks;
-  for (LRESULT i = -1; valid(i = SendMessageA(wnd, LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED));)
+  for (LRESULT i = -1; valid(i = SendMessageA(wnd, LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED));) {
     marks.selected.push_back(order_[static_cast<std::size_t>(i)]);
+    marks.marked.push_back(static_cast<int>(i));
+  }
   return marks;
 }
 
@@ -36,7 +41,9 @@ void TListItems::PutMarks(const TMarks& marks) {
   owner_->remarking_ = true;
   LVITEMA state = {};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(wnd, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+  const int count = static_cast<int>(order_.size());
+  for (int i : marks.marked)
+    if (i < count) SendMessageA(wnd, LVM_SETITEMSTATE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&state));
   const auto mark = [&](TListItem* item, UINT bits) {
     const int i = item ? item->GetIndex() : -1;
     if (i < 0) return;

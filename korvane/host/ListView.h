@@ -117,6 +117,7 @@ private:
   struct TMarks {
     std::vector<TListItem*> selected;
     TListItem* focused = nullptr;
+    std::vector<int> marked;  // the indices that held them: cleared one by one, as clearing all visits every item
   };
   bool OwnerData() const;
   TListItem* InternalInsert(int index, TListItem* item, const TListItemState& state = {});

@@ -14,6 +14,10 @@ namespace korvane {
 namespace {
 constexpr DWORD kSliceMs = 8;        // the longest the window admits items at a time
 constexpr std::size_t kFirstBatch = 64;  // at least a screenful
+// The items shown change at most this often: a new count costs the native
+// control a scroll-bar update (under Wine some 20 ms, whatever the count).
+constexpr DWORD kShowEveryMs = 50;
+
 }  // namespace
 
 void TZQCustomShellList::StartBackgroundFill(IShellFolder* folder, PCItemIDList absolute) {
@@ -27,8 +31,14 @@ void TZQCustomShellList::StartBackgroundFill(IShellFolder* folder, PCItemIDList 
   fill_ = std::move(fill);
 }
 
+void TZQCustomShellList::FillTimerElapsed() {
+  KillTimer(GetHandle(), kZQFillShowTimer);
+  ContinueFill(false);
+}
+
 void TZQCustomShellList::CancelFill() {
   if (!fill_) return;
+  if (HandleAllocated()) KillTimer(GetHandle(), kZQFillShowTimer);
   if (fillDepth_ > 0) retiredFills_.push_back(std::move(fill_));  // its taking is on the stack
   else fill_.reset();
   FilterPostApply();
@@ -71,18 +81,27 @@ void TZQCustomShellList::ContinueFill(bool everything) {
     admitted = true;
   }
   if (fill->next == fill->waiting.size()) fill->waiting.clear();
-
-  if (admitted || fill->orderChanged) {
-    fill->orderChanged = false;
+  fill->unshown = fill->unshown || admitted || fill->orderChanged;
+  fill->orderChanged = false;
+  const bool last = fill->done && fill->waiting.empty();
+  const DWORD sinceShown = GetTickCount() - fill->shownAt;
+  if (fill->unshown && !last && !everything && fill->shownAt != 0 && sinceShown < kShowEveryMs) {
+    SetTimer(GetHandle(), kZQFillShowTimer, kShowEveryMs - sinceShown, nullptr);  // shown then, if nothing else comes
+  } else if (fill->unshown) {
+    fill->unshown = false;
+    fill->shownAt = GetTickCount() | 1;
     std::vector<TListItem*> order;
     order.reserve(fill->order.size());
     for (std::uint32_t sequence : fill->order)
       if (sequence < fill->bySequence.size() && fill->bySequence[sequence]) order.push_back(fill->bySequence[sequence]);
-    GetItems()->SetOrder(std::move(order));
+    {
+      TListItemsUpdate bracket(GetItems());
+      GetItems()->SetOrder(std::move(order));
+    }
     if (!current()) return;
     if (!GetItemFocused() && GetItems()->GetCount() > 0) GetItems()->GetItem(0)->SetFocused(true);
   }
-  if (fill->done && fill->waiting.empty()) FinishFill();
+  if (last) FinishFill();
   else if (!fill->waiting.empty() && !everything) PostMessageA(GetHandle(), AM_FILLBATCH, 0, 0);  // the rest after what waits
 }
 

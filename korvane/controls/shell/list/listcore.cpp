@@ -186,6 +186,12 @@ void TZQCustomShellList::WndProc(TMessage& m) {
     case AM_FILLBATCH:
       GuardCallback(this, [&] { ContinueFill(false); });
       return;
+    case WM_TIMER:
+      if (fill_ && m.WParam == kZQFillShowTimer) {
+        GuardCallback(this, [&] { FillTimerElapsed(); });
+        return;
+      }
+      break;
     case AM_DEFERREDFILL:
       if (GetItems()->GetCount() == 0 && !fill_) GuardCallback(this, [&] { FillItems(); });
       return;

@@ -31,8 +31,11 @@ TZQListWorker::TZQListWorker(HWND notify, UINT message, PCItemIDList absolute, S
       firstBatch_(std::max<std::size_t>(firstBatch, 1)),
       ready_(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
   DWORD id = 0;
-  thread_.Reset(CreateThread(nullptr, 0, ThreadProc, this, 0, &id));
-  if (!thread_) {  // no thread: the fill ends at once, empty
+  thread_.Reset(CreateThread(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, &id));
+  if (thread_) {
+    SetThreadPriority(thread_.Get(), THREAD_PRIORITY_BELOW_NORMAL);  // the window comes first
+    ResumeThread(thread_.Get());
+  } else {  // no thread: the fill ends at once, empty
     handed_.done = changed_ = true;
     handed_.result = HRESULT_FROM_WIN32(GetLastError());
     PostMessageA(notify_, message_, 0, 0);

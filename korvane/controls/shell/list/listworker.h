@@ -90,6 +90,9 @@ private:
 
 class TListItem;
 
+// The timer (on the list's window) that shows what a fill admitted meanwhile.
+constexpr UINT_PTR kZQFillShowTimer = 0x4B46;
+
 // A background fill as the window holds it.
 struct TZQListFill {
   std::unique_ptr<TZQListWorker> worker;
@@ -98,6 +101,8 @@ struct TZQListFill {
   std::vector<TListItem*> bySequence;  // nil: left out, or not yet admitted
   std::vector<std::uint32_t> order;    // the worker's latest order
   bool orderChanged = false;
+  bool unshown = false;  // admitted items or a new order not shown yet
+  DWORD shownAt = 0;     // the tick of the last showing (0: none yet)
   bool done = false;
 };
 
