@@ -27,7 +27,8 @@ TExplorerForm::TExplorerForm(TComponent* AOwner) : TForm(AOwner) {
   Tree->SetParent(Splitter->GetPane(0));
 
   List = new TZQShellList(this);
-  List->SetOptions(List->GetOptions() - TZQShellListOptions{zqsloShowHidden});
+  // A big or slow folder fills while the window answers.
+  List->SetOptions(List->GetOptions() - TZQShellListOptions{zqsloShowHidden} + TZQShellListOptions{zqsloBackgroundFill});
   List->SetAlign(alClient);
   List->SetViewStyle(vsReport);
   List->SetParent(Splitter->GetPane(1));

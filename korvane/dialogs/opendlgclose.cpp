@@ -13,6 +13,7 @@
 namespace korvane {
 
 namespace {
+constexpr DWORD kWaitForListMs = 30000;  // a folder that takes longer matches what came
 // Where the name part of typed text begins: after its last "\" or ":" (whole characters only).
 std::size_t NamePartStart(const std::string& text) {
   std::size_t start = 0;
@@ -150,6 +151,7 @@ bool TZQFrmOpenDlg::AcceptName(const std::string& name, const std::string& base,
       // Captions stand for files only while the list shows the name's own folder.
       if (SameFolder(folder, ListFolderPath())) {
         const std::string namePart = ExtractFileName(full);
+        ZQShellList1->WaitForFill(kWaitForListMs);  // every caption is needed
         TListItem* first = nullptr;
         TListItems* items = ZQShellList1->GetItems();
         for (int i = 0; i < items->GetCount(); ++i) {

@@ -116,7 +116,8 @@ void TZQFrmOpenDlg::BuildControls() {
   ZQShellTree1->SetParent(ZQSplitter1->GetPane(0));
   ZQShellTree1->OnChange = [this](TObject* s, TTreeNode* node) { ZQShellTree1Change(s, node); };
   ZQShellList1 = new TZQShellList(this);
-  ZQShellList1->SetOptions({zqsloAutoFill, zqsloDefaultKeyHandling, zqsloContextMenus, zqsloDynamicRefresh});
+  ZQShellList1->SetOptions(
+      {zqsloAutoFill, zqsloDefaultKeyHandling, zqsloContextMenus, zqsloDynamicRefresh, zqsloBackgroundFill});
   ZQShellList1->SetBorderStyle(bsNone);
   ZQShellList1->SetReadOnly(false);
   ZQShellList1->SetHideSelection(false);

@@ -29,7 +29,9 @@ void PressKey(TScriptedOpenForm& f, WORD key) { SendMessageA(f.FileNameEdt->GetH
 
 std::string ListFolder(TScriptedOpenForm& f) { return f.ZQShellList1->GetFolder()->GetPathName(); }
 
+// The list fills in the background: every item is taken in first.
 std::vector<std::string> FileCaptions(TScriptedOpenForm& f) {
+  EXPECT_TRUE(f.ZQShellList1->WaitForFill(10000));
   std::vector<std::string> names;
   for (int i = 0; i < f.ZQShellList1->GetItems()->GetCount(); ++i)
     if (TZQShListData* r = TZQCustomShellList::GetDataFromItem(f.ZQShellList1->GetItems()->GetItem(i)); r && !r->IsFolder())
