@@ -346,6 +346,11 @@ TTreeNode* TTreeNodes::InsertObject(TTreeNode* sibling, const std::string& s, vo
   return InternalAdd(ParentOf(sibling), prev ? prev->GetItemId() : TVI_FIRST, s, data, &state);
 }
 
+TTreeNode* TTreeNodes::InsertObjectAfter(TTreeNode* parent, TTreeNode* after, const std::string& s, void* data,
+                                         const TTreeNodeState& state) {
+  return InternalAdd(parent ? parent->GetItemId() : TVI_ROOT, after ? after->GetItemId() : TVI_FIRST, s, data, &state);
+}
+
 void TTreeNodes::Delete(TTreeNode* node) {
   if (node && node->item_) SendMessageA(owner_->GetHandle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node->item_));
 }

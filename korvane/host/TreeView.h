@@ -140,6 +140,9 @@ public:
   TTreeNode* Insert(TTreeNode* sibling, const std::string& s) { return InsertObject(sibling, s, nullptr); }
   TTreeNode* InsertObject(TTreeNode* sibling, const std::string& s, void* data);
   TTreeNode* InsertObject(TTreeNode* sibling, const std::string& s, void* data, const TTreeNodeState& state);
+  // A child of parent right after after (nil: the first child).
+  TTreeNode* InsertObjectAfter(TTreeNode* parent, TTreeNode* after, const std::string& s, void* data,
+                               const TTreeNodeState& state);
   void Delete(TTreeNode* node);
   void Clear();
   void BeginUpdate();

@@ -31,7 +31,7 @@
 #include "korvane/controls/shell/common/itemrecords.h"
 #include "korvane/controls/shell/common/links.h"
 #include "korvane/controls/shell/common/shelllocator.h"
-#include "korvane/controls/shell/list/listworker.h"
+#include "korvane/controls/shell/common/fillworker.h"
 #include "korvane/controls/shell/dragdrop/dragengine.h"
 #include "korvane/controls/shell/refresh/changethread.h"
 #include "korvane/controls/shell/tree/shelltree.h"

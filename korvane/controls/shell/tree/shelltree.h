@@ -12,11 +12,13 @@
 // treedragdrop.cpp (dragging nodes out, dropping onto nodes),
 // treepublish.cpp (TZQShellTree's published table).
 #pragma once
+#include <map>
 #include <functional>
 #include <memory>
 
 #include "korvane/controls/base/zqtreeview.h"
 #include "korvane/controls/shell/common/contextmenu.h"
+#include "korvane/controls/shell/common/fillworker.h"
 #include "korvane/controls/shell/common/itemrecords.h"
 #include "korvane/controls/shell/common/links.h"
 #include "korvane/controls/shell/common/shelllocator.h"
@@ -32,7 +34,10 @@ namespace korvane {
 
 enum TZQShellTreeOption : std::uint8_t {
   zqstoAutoFill, zqstoVirtualFolders, zqstoDesignInteractive, zqstoDefaultKeyHandling, zqstoContextMenus,
-  zqstoDynamicRefresh, zqstoIncludeNonFolders, zqstoOleDrag, zqstoOleDrop, zqstoShowHidden
+  zqstoDynamicRefresh, zqstoIncludeNonFolders, zqstoOleDrag, zqstoOleDrop, zqstoShowHidden,
+  // Expands on a worker thread: a node of many sub-folders shows its first at
+  // once and the rest as they come, while the window answers.
+  zqstoBackgroundFill
 };
 using TZQShellTreeOptions = TSet<TZQShellTreeOption>;
 constexpr std::uint64_t ZQ_SHELL_TREE_DEFAULT_OPTIONS = 0x3BB;  // 955
@@ -165,6 +170,7 @@ protected:
   void NodeContextMenu(TTreeNode* node, POINT& point, TPopupMenu*& menu) override;
   void Change(TTreeNode* Node) override;
   void Delete(TTreeNode* Node) override;
+  void Collapse(TTreeNode* Node) override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   bool DoMouseWheelDown(TShiftState Shift, POINT MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, POINT MousePos) override;
@@ -178,6 +184,17 @@ protected:
   virtual void FillComplete();
 
 private:
+  // Background expansion (treebgfill.cpp).
+  void StartExpansion(TTreeNode* node, PCItemIDList absolute);
+  void ContinueExpansions();
+  void ContinueExpansion(TTreeNode* node, TZQTreeExpansion& expansion);
+  void CancelExpansion(TTreeNode* node, bool dropChildren);
+  void CancelExpansions();
+  TTreeNodeState NodeStateOf(ULONG attributes) const;
+  std::map<TTreeNode*, std::unique_ptr<TZQTreeExpansion>> expansions_;
+  int expansionDepth_ = 0;  // an expansion is being continued: ended ones wait in endedExpansions_
+  std::vector<std::unique_ptr<TZQTreeExpansion>> endedExpansions_;
+
   void BaseFolderChanged(TObject* sender);
   void SelectedFolderChanged(TObject* sender);
   void HandOver(TTreeNode* node);

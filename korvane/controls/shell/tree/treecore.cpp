@@ -34,6 +34,7 @@ TZQCustomShellTree::TZQCustomShellTree(TComponent* AOwner) : TZQCustomTreeView(A
 TZQCustomShellTree::~TZQCustomShellTree() = default;
 
 void TZQCustomShellTree::BeforeDestruction() {
+  CancelExpansions();
   ZQShEndShellControl(TZQDeviceChangeEvent(this, &TZQCustomShellTree::DeviceChangeDetected), {timer_, refreshTimer_},
                       watcher_, lockCount_, [this] { TZQCustomTreeView::BeforeDestruction(); });
   shellList_ = nullptr;
@@ -123,6 +124,7 @@ void TZQCustomShellTree::CreateWnd() {
 
 void TZQCustomShellTree::DestroyWnd() {
   const TFlagScope destroying(destroyingWindow_);
+  CancelExpansions();
   if (HandleAllocated()) {
     {
       TZQLinkLock lock(lockCount_);
@@ -175,6 +177,9 @@ void TZQCustomShellTree::WndProc(TMessage& m) {
   switch (m.Msg) {
     case AM_DEFERREDFILL:
       if (GetItems()->GetCount() == 0) GuardCallback(this, [&] { FillItems(); });
+      return;
+    case AM_FILLBATCH:
+      GuardCallback(this, [&] { ContinueExpansions(); });
       return;
     case AM_AFTEREDIT:
       GuardCallback(this, [&] { RunPendingRefresh(); });

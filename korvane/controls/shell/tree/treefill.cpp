@@ -9,6 +9,7 @@
 #include "korvane/host/Exceptions.h"
 #include "korvane/host/Screen.h"
 
+#include <algorithm>
 #include <typeinfo>
 
 namespace korvane {
@@ -74,6 +75,7 @@ void TZQCustomShellTree::FillItems() {
     refreshPending_ = true;  // the drag or the rename refreshes when it ends
     return;
   }
+  CancelExpansions();
   TCursorScope hourglass;
   {
     TZQLinkLock lock(lockCount_);
@@ -222,11 +224,28 @@ void TZQCustomShellTree::ExpandNode(TTreeNode* node) {
   if (!data || data->GetFilled()) return;
   IShellFolder* folder = data->GetThisIShf();
   if (!folder) return;  // cannot be bound now: the button stays for another try
+  if (options_.Contains(zqstoBackgroundFill) && !IsDesigning() && data->GetAbsPidl()) {
+    if (!expansions_.count(node)) StartExpansion(node, data->GetAbsPidl());
+    return;
+  }
   TCursorScope hourglass;
   FillTree(folder, node);
 }
 
+void TZQCustomShellTree::Collapse(TTreeNode* Node) {
+  CancelExpansion(Node, true);
+  TZQCustomTreeView::Collapse(Node);
+}
+
 void TZQCustomShellTree::Delete(TTreeNode* Node) {
+  CancelExpansion(Node, false);
+  if (const auto parent = expansions_.find(Node->GetParent()); parent != expansions_.end()) {
+    auto& nodes = parent->second->nodes;  // a child that goes mid-expansion is not inserted again
+    if (const auto at = std::find(nodes.begin(), nodes.end(), Node); at != nodes.end()) {
+      parent->second->states[static_cast<std::size_t>(at - nodes.begin())] = TZQTreeExpansion::Left;
+      *at = nullptr;
+    }
+  }
   TZQShTreeData* data = GetDataFromNode(Node);
   if (OnDeleteItem) OnDeleteItem(this, Node, data);
   if (Node == menuNode_) menuNode_ = nullptr;

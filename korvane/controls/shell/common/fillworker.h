@@ -1,4 +1,5 @@
-// A folder enumerated on a worker thread with an apartment of its own: the
+// A folder enumerated on a worker thread (for the list's fill and the tree's
+// expansion) with an apartment of its own: the
 // worker binds the folder from its absolute list, enumerates, asks each item's
 // attributes and keeps the items in the folder's CompareIDs order. The user-
 // interface thread takes what has come since it last asked: the new items'
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "korvane/host/Handles.h"
@@ -27,6 +29,7 @@ struct TZQFillEntry {
   TIdListPtr relative;  // the shell allocator's
   ULONG attributes = 0;
   std::uint32_t sequence = 0;  // the enumeration's own numbering, from 0
+  std::string name;            // the in-folder name, when asked for
 };
 
 struct TZQFillBatch {
@@ -36,16 +39,17 @@ struct TZQFillBatch {
   HRESULT result = S_OK;               // the enumeration's failure, when done
 };
 
-class TZQListWorker {
+class TZQFillWorker {
 public:
   // sortValue: the list's (column + 1, negative for descending; 0: no order).
   // Each hand-over posts message to notify unless one is still unanswered;
   // the first comes once firstBatch items are ready.
-  TZQListWorker(HWND notify, UINT message, PCItemIDList absolute, SHCONTF flags, SFGAOF attributes, int sortValue,
-                std::size_t firstBatch);
-  ~TZQListWorker();  // cancels and waits for the thread
-  TZQListWorker(const TZQListWorker&) = delete;
-  TZQListWorker& operator=(const TZQListWorker&) = delete;
+  // names: each item's in-folder name is found on the worker too.
+  TZQFillWorker(HWND notify, UINT message, PCItemIDList absolute, SHCONTF flags, SFGAOF attributes, int sortValue,
+                std::size_t firstBatch, bool names = false);
+  ~TZQFillWorker();  // cancels and waits for the thread
+  TZQFillWorker(const TZQFillWorker&) = delete;
+  TZQFillWorker& operator=(const TZQFillWorker&) = delete;
 
   // What came since the last take; false when nothing did.
   bool Take(TZQFillBatch& batch);
@@ -73,6 +77,7 @@ private:
   SFGAOF attributes_;
   int sortValue_;
   std::size_t firstBatch_;
+  bool names_;
   std::atomic<bool> cancel_{false};
   std::atomic<bool> posted_{false};
   TKernelHandle ready_;
@@ -89,13 +94,14 @@ private:
 };
 
 class TListItem;
+class TTreeNode;
 
 // The timer (on the list's window) that shows what a fill admitted meanwhile.
 constexpr UINT_PTR kZQFillShowTimer = 0x4B46;
 
 // A background fill as the window holds it.
 struct TZQListFill {
-  std::unique_ptr<TZQListWorker> worker;
+  std::unique_ptr<TZQFillWorker> worker;
   std::vector<TZQFillEntry> waiting;  // handed over, not yet admitted from next on
   std::size_t next = 0;
   std::vector<TListItem*> bySequence;  // nil: left out, or not yet admitted
@@ -104,6 +110,19 @@ struct TZQListFill {
   bool unshown = false;  // admitted items or a new order not shown yet
   DWORD shownAt = 0;     // the tick of the last showing (0: none yet)
   bool done = false;
+};
+
+// A tree node's background expansion as the window holds it, all by sequence.
+struct TZQTreeExpansion {
+  enum TState : std::uint8_t { Waiting, Admitted, Inserted, Left };
+  std::unique_ptr<TZQFillWorker> worker;
+  std::vector<TZQFillEntry> entries;
+  std::vector<TState> states;
+  std::vector<TTreeNode*> nodes;     // the inserted ones
+  std::vector<std::uint32_t> order;  // the worker's latest order
+  TIdListPtr parentAbsolute;
+  bool done = false;
+  bool opened = false;  // the node was opened once its first children were in
 };
 
 }  // namespace korvane

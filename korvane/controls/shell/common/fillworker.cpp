@@ -1,4 +1,4 @@
-#include "korvane/controls/shell/list/listworker.h"
+#include "korvane/controls/shell/common/fillworker.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,8 +20,8 @@ void JoinThread(HANDLE thread) {
 }
 }  // namespace
 
-TZQListWorker::TZQListWorker(HWND notify, UINT message, PCItemIDList absolute, SHCONTF flags, SFGAOF attributes,
-                             int sortValue, std::size_t firstBatch)
+TZQFillWorker::TZQFillWorker(HWND notify, UINT message, PCItemIDList absolute, SHCONTF flags, SFGAOF attributes,
+                             int sortValue, std::size_t firstBatch, bool names)
     : notify_(notify),
       message_(message),
       absolute_(CopyIdList(nullptr, absolute)),
@@ -29,6 +29,7 @@ TZQListWorker::TZQListWorker(HWND notify, UINT message, PCItemIDList absolute, S
       attributes_(attributes),
       sortValue_(sortValue),
       firstBatch_(std::max<std::size_t>(firstBatch, 1)),
+      names_(names),
       ready_(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
   DWORD id = 0;
   thread_.Reset(CreateThread(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, &id));
@@ -42,17 +43,17 @@ TZQListWorker::TZQListWorker(HWND notify, UINT message, PCItemIDList absolute, S
   }
 }
 
-TZQListWorker::~TZQListWorker() {
+TZQFillWorker::~TZQFillWorker() {
   cancel_ = true;
   if (thread_) JoinThread(thread_.Get());
 }
 
-DWORD WINAPI TZQListWorker::ThreadProc(LPVOID self) {
-  static_cast<TZQListWorker*>(self)->Run();
+DWORD WINAPI TZQFillWorker::ThreadProc(LPVOID self) {
+  static_cast<TZQFillWorker*>(self)->Run();
   return 0;
 }
 
-void TZQListWorker::Run() {
+void TZQFillWorker::Run() {
   HRESULT result = S_OK;
   std::vector<TIdListPtr> pending;
   try {
@@ -106,7 +107,7 @@ void TZQListWorker::Run() {
   SetEvent(ready_.Get());
 }
 
-void TZQListWorker::HandOver(IShellFolder* folder, std::vector<TIdListPtr>& pending, bool done, HRESULT result) {
+void TZQFillWorker::HandOver(IShellFolder* folder, std::vector<TIdListPtr>& pending, bool done, HRESULT result) {
   std::vector<TZQFillEntry> fresh;
   fresh.reserve(pending.size());
   std::vector<TItem> batch;
@@ -117,6 +118,7 @@ void TZQListWorker::HandOver(IShellFolder* folder, std::vector<TIdListPtr>& pend
     entry.attributes = attributes_;
     PCUITEMID_CHILD child = relative.Get();
     if (FAILED(folder->GetAttributesOf(1, &child, &entry.attributes))) entry.attributes = 0;
+    if (names_) entry.name = GetItemDisplayName(folder, relative.Get(), SHGDN_INFOLDER);
     entry.sequence = static_cast<std::uint32_t>(held_.size());
     entry.relative = TIdListPtr(CopyIdList(nullptr, relative.Get()));
     batch.push_back({relative.Get(), entry.sequence});
@@ -161,7 +163,7 @@ void TZQListWorker::HandOver(IShellFolder* folder, std::vector<TIdListPtr>& pend
   SetEvent(ready_.Get());
 }
 
-bool TZQListWorker::Take(TZQFillBatch& batch) {
+bool TZQFillWorker::Take(TZQFillBatch& batch) {
   std::lock_guard<std::mutex> guard(lock_);
   posted_ = false;
   if (!changed_) return false;

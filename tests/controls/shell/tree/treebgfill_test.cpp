@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "korvane/controls/shell/Uzqshellcontrols.h"
+#include "korvane/host/Forms.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TreeNodes.h"
+#include "tests/support/Ui.h"
+
+using namespace korvane;
+
+namespace {
+std::vector<std::string> Children(TTreeNode* node) {
+  std::vector<std::string> names;
+  for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling()) names.push_back(c->GetText());
+  return names;
+}
+}  // namespace
+
+// A node of a few hundred sub-folders expands at once and gets its children as
+// they come, in the folder's order; a new fill mid-way cancels, and the next
+// expansion gives every child once.
+TEST(TreeBackgroundExpansion, ChildrenComeInTheFoldersOrderAndANewFillCancels) {
+  constexpr int kFolders = 400;
+  test::TempDir dir;
+  std::vector<std::string> expected;
+  dir.Folder("many");
+  for (int i = 0; i < kFolders; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "d%03d", (i * 7) % kFolders);  // made out of order
+    ASSERT_TRUE(CreateDirectoryA((dir / ("many\\" + std::string(name))).c_str(), nullptr));
+  }
+  for (int i = 0; i < kFolders; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "d%03d", i);
+    expected.push_back(name);
+  }
+  test::TestForm form{320, 300};
+  auto* tree = new TZQShellTree(form.Get());
+  tree->SetBounds(0, 0, 300, 280);
+  tree->SetParent(form.Get());
+  TZQShellTreeOptions options = tree->GetOptions();
+  options.Include(zqstoBackgroundFill);
+  options.Exclude(zqstoDynamicRefresh);
+  tree->SetOptions(options);
+  tree->GetBaseFolder()->SetPathName(dir.Path());
+  int completes = 0;
+  tree->OnFillComplete = [&](TObject*) { ++completes; };
+  TTreeNode* many = test::Child(tree->GetItems()->GetFirstNode(), "many");
+  ASSERT_TRUE(many);
+
+  many->Expand(false);
+  EXPECT_TRUE(Children(many).empty());  // the expansion returned before any child came
+  ASSERT_TRUE(test::PumpUntil([&] { return many->GetExpanded(); }));  // open with its first children
+  ASSERT_TRUE(test::PumpUntil([&] { return completes == 1; }, 10000));
+  EXPECT_EQ(Children(many), expected);
+
+  // A new fill of the tree mid-expansion cancels it: nothing of it comes; expanded again, all come once.
+  tree->FillItems();
+  many = test::Child(tree->GetItems()->GetFirstNode(), "many");
+  ASSERT_TRUE(many);
+  many->Expand(false);
+  tree->FillItems();
+  many = test::Child(tree->GetItems()->GetFirstNode(), "many");
+  ASSERT_TRUE(many);
+  completes = 0;
+  test::Pump(300);
+  EXPECT_TRUE(Children(many).empty());
+  EXPECT_EQ(completes, 0);
+  many->Expand(false);
+  ASSERT_TRUE(test::PumpUntil([&] { return completes == 1; }, 10000));
+  EXPECT_EQ(Children(many), expected);
+}
