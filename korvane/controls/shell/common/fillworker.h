@@ -21,9 +21,9 @@
 
 namespace korvane {
 
-// The attributes the shell list asks of each item.
-constexpr SFGAOF kZQListItemAttributes = SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR |
-                                         SFGAO_REMOVABLE | SFGAO_GHOSTED | SFGAO_SHARE | SFGAO_LINK;  // 0xF20B0000
+// The attributes the shell list and tree ask of each item.
+constexpr SFGAOF kZQItemAttributes = SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR |
+                                     SFGAO_REMOVABLE | SFGAO_GHOSTED | SFGAO_SHARE | SFGAO_LINK;  // 0xF20B0000
 
 struct TZQFillEntry {
   TIdListPtr relative;  // the shell allocator's

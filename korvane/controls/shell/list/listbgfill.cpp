@@ -26,7 +26,7 @@ void TZQCustomShellList::StartBackgroundFill(IShellFolder* folder, PCItemIDList 
   MakeFolderCurrent(folder, absolute);
   const int perPage = static_cast<int>(SendMessageA(GetHandle(), LVM_GETCOUNTPERPAGE, 0, 0));
   auto fill = std::make_unique<TZQListFill>();
-  fill->worker = std::make_unique<TZQFillWorker>(GetHandle(), AM_FILLBATCH, absolute, EnumFlags(), kZQListItemAttributes,
+  fill->worker = std::make_unique<TZQFillWorker>(GetHandle(), AM_FILLBATCH, absolute, EnumFlags(), kZQItemAttributes,
                                                  sortValue_, std::max<std::size_t>(kFirstBatch, perPage > 0 ? perPage : 0));
   fill_ = std::move(fill);
 }

@@ -146,7 +146,7 @@ void TZQCustomShellList::MakeFolderCurrent(IShellFolder* folder, PCItemIDList ab
 }
 
 bool TZQCustomShellList::ShouldInclude(PCItemIDList folderAbsolute, PCItemIDList relative, ULONG& attributes) {
-  attributes = kZQListItemAttributes;
+  attributes = kZQItemAttributes;
   PCUITEMID_CHILD child = relative;
   if (!currentFolder_ || FAILED(currentFolder_->GetAttributesOf(1, &child, &attributes))) attributes = 0;
   return Admits(folderAbsolute, relative, attributes);

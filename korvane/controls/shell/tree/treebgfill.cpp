@@ -13,8 +13,6 @@ namespace korvane {
 namespace {
 constexpr DWORD kChunkMs = 12;  // with the repaint after it, well inside 30 ms
 constexpr std::size_t kFirstBatch = 64;
-constexpr SFGAOF kNodeAttributes = SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR |
-                                   SFGAO_REMOVABLE | SFGAO_GHOSTED | SFGAO_SHARE | SFGAO_LINK;
 }  // namespace
 
 TTreeNodeState TZQCustomShellTree::NodeStateOf(ULONG attributes) const {
@@ -34,7 +32,7 @@ void TZQCustomShellTree::StartExpansion(TTreeNode* node, PCItemIDList absolute) 
   auto expansion = std::make_unique<TZQTreeExpansion>();
   IMalloc* m = Allocator();
   expansion->parentAbsolute = TIdListPtr(CopyIdList(m, absolute), m);
-  expansion->worker = std::make_unique<TZQFillWorker>(GetHandle(), AM_FILLBATCH, absolute, EnumFlags(), kNodeAttributes,
+  expansion->worker = std::make_unique<TZQFillWorker>(GetHandle(), AM_FILLBATCH, absolute, EnumFlags(), kZQItemAttributes,
                                                       1, kFirstBatch, true);
   expansions_[node] = std::move(expansion);
 }

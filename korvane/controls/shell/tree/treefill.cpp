@@ -16,9 +16,6 @@ namespace korvane {
 
 namespace {
 
-constexpr SFGAOF kNodeAttributes = SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR |
-                                   SFGAO_REMOVABLE | SFGAO_GHOSTED | SFGAO_SHARE | SFGAO_LINK;  // 0xF20B0000
-
 // Sibling order: the parent folder's CompareIDs; a failure or a node without a
 // record counts as equal.
 int CALLBACK CompareSiblings(LPARAM a, LPARAM b, LPARAM folderParam) {
@@ -162,20 +159,14 @@ HRESULT TZQCustomShellTree::AddNewShellNode(IMalloc* allocator, IShellFolder* fo
                                             TTreeNode* parentNode, PCItemIDList parentAbsolute, TTreeNode** made,
                                             TTreeNode* before) {
   if (made) *made = nullptr;
-  SFGAOF attributes = kNodeAttributes;
+  SFGAOF attributes = kZQItemAttributes;
   PCUITEMID_CHILD child = relative;
   if (const HRESULT hr = folder->GetAttributesOf(1, &child, &attributes); FAILED(hr)) return hr;
   const bool fileSystem = (attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR)) != 0;
   if (!options_.Contains(zqstoVirtualFolders) && !fileSystem) return S_OK;
   if (!CanAdd(folder, parentAbsolute, relative, attributes)) return S_OK;
 
-  TTreeNodeState state;
-  state.HasChildren = options_.Contains(zqstoIncludeNonFolders)
-                          ? (attributes & (SFGAO_FOLDER | SFGAO_HASSUBFOLDER)) != 0
-                          : (attributes & SFGAO_FOLDER) && (attributes & SFGAO_HASSUBFOLDER);
-  if (attributes & SFGAO_SHARE) state.OverlayIndex = 0;
-  else if (attributes & SFGAO_LINK) state.OverlayIndex = 1;
-  state.Cut = (attributes & SFGAO_GHOSTED) != 0;  // drawn dimmed
+  const TTreeNodeState state = NodeStateOf(attributes);
   auto record = std::make_unique<TZQShTreeData>(this);
   record->SetData(GetDataFromNode(parentNode), allocator, relative);
   const std::string name = GetItemDisplayName(folder, relative, SHGDN_INFOLDER);
