@@ -7,6 +7,7 @@
 #include "korvane/host/SysUtils.h"
 #include "tests/controls/shell/dragdrop/DragFixture.h"
 #include "tests/support/BlockData.h"
+#include "tests/support/FillModes.h"
 #include "tests/support/ListItems.h"
 #include "tests/support/Platform.h"
 
@@ -20,7 +21,7 @@ namespace {
 POINT ItemCenter(TListItem* item) { return test::Center(item->DisplayRect(drLabel)); }
 
 // root: alpha, beta, data.bin, notes.txt in a report view that does not watch the folder.
-class ListDrag : public ::testing::Test, public test::DragForm {
+class ListDrag : public ::testing::TestWithParam<bool>, public test::DragForm {
 protected:
   void SetUp() override {
     dir.Folder("alpha");
@@ -32,8 +33,9 @@ protected:
     list->SetParent(form.Get());
     list->SetViewStyle(vsReport);
     list->SetOptions(list->GetOptions() - TZQShellListOptions{zqsloDynamicRefresh});
+    test::SetFillMode(list, GetParam());
     list->GetFolder()->SetPathName(dir.Path());
-    ASSERT_TRUE(test::PumpUntil([&] { return list->GetItems()->GetCount() == 4; }));
+    ASSERT_EQ(test::Filled(list)->GetItems()->GetCount(), 4);
   }
   // Starts a drag as the list view reports one, with the button held for the script.
   void NotifyBeginDrag(UINT code, std::vector<std::function<void()>> script) {
@@ -53,7 +55,9 @@ protected:
 
 }  // namespace
 
-TEST_F(ListDrag, SelectedItemsGoInIndexOrderAndTheListIsRefreshedAndSortedAfterTheDrop) {
+KORVANE_IN_BOTH_FILL_MODES(ListDrag);
+
+TEST_P(ListDrag, SelectedItemsGoInIndexOrderAndTheListIsRefreshedAndSortedAfterTheDrop) {
   test::RecordingDropTarget target;
   test::DropWindow window(&target, DropRect());
   const POINT at = DropPoint();
@@ -75,7 +79,7 @@ TEST_F(ListDrag, SelectedItemsGoInIndexOrderAndTheListIsRefreshedAndSortedAfterT
   EXPECT_TRUE(AnsiSameText(target.text, dir / "alpha" + "\r\n")) << target.text;
 }
 
-TEST_F(ListDrag, EscapeDropsNothingAndOnlyAChangeThatArrivedMeanwhileRefreshes) {
+TEST_P(ListDrag, EscapeDropsNothingAndOnlyAChangeThatArrivedMeanwhileRefreshes) {
   test::RecordingDropTarget target;
   test::DropWindow window(&target, DropRect());
   const POINT at = DropPoint();
@@ -98,7 +102,7 @@ TEST_F(ListDrag, EscapeDropsNothingAndOnlyAChangeThatArrivedMeanwhileRefreshes) 
   EXPECT_EQ(target.enters, entered);
 }
 
-TEST_F(ListDrag, HoveringMarksFolderItemsAndTheBackgroundDropsIntoTheFolder) {
+TEST_P(ListDrag, HoveringMarksFolderItemsAndTheBackgroundDropsIntoTheFolder) {
   test::TempDir other;
   other.File("incoming.txt", 4);
   TComPtr<IDataObject> inner = test::ShellDataOf(other.Path(), {"incoming.txt"});
@@ -153,7 +157,7 @@ TEST_F(ListDrag, HoveringMarksFolderItemsAndTheBackgroundDropsIntoTheFolder) {
   EXPECT_EQ(arrived, test::WindowsElseWine(true, false));
 }
 
-TEST_F(ListDrag, ItsOwnItemsOnItsOwnBackgroundAreRefusedExceptARightDragWhichCopies) {
+TEST_P(ListDrag, ItsOwnItemsOnItsOwnBackgroundAreRefusedExceptARightDragWhichCopies) {
   test::RecordingDropTarget target;
   target.answer = DROPEFFECT_NONE;
   test::DropWindow window(&target, DropRect());
@@ -189,7 +193,7 @@ TEST_F(ListDrag, ItsOwnItemsOnItsOwnBackgroundAreRefusedExceptARightDragWhichCop
   list->OnDropTarget_DragLeave();
 }
 
-TEST_F(ListDrag, NearTheBottomTheListScrollsAtMostEveryDelayAndForeignBadDataDropsNothing) {
+TEST_P(ListDrag, NearTheBottomTheListScrollsAtMostEveryDelayAndForeignBadDataDropsNothing) {
   for (int i = 0; i < 60; ++i) dir.File("many" + std::to_string(100 + i) + ".txt");
   list->RefreshItems();
   ASSERT_GT(list->GetItems()->GetCount(), 60);

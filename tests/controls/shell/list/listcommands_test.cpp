@@ -10,6 +10,7 @@
 #include "korvane/host/Forms.h"
 #include "korvane/host/SysUtils.h"
 #include "tests/support/Clipboard.h"
+#include "tests/support/FillModes.h"
 #include "tests/support/Keys.h"
 #include "tests/support/ListItems.h"
 #include "tests/support/ModalDriver.h"
@@ -38,7 +39,7 @@ void EndEdit(TZQCustomShellList* list, const char* text) {
 }
 
 // root: alpha (inner), beta, notes.txt, data.bin, and shortcuts to alpha and to a deleted folder
-class ListCommands : public ::testing::Test {
+class ListCommands : public ::testing::TestWithParam<bool> {
 protected:
   void SetUp() override {
     dir.Folder("alpha\\inner");
@@ -53,8 +54,9 @@ protected:
     list->SetBounds(0, 0, 400, 280);
     list->SetParent(form.Get());
     list->SetViewStyle(vsReport);
+    test::SetFillMode(list, GetParam());
     list->GetFolder()->SetPathName(dir.Path());
-    test::PumpUntil([&] { return list->GetItems()->GetCount() > 0; });
+    test::Filled(list);
   }
   test::TempDir dir;
   test::TestForm form{420, 300};
@@ -63,7 +65,9 @@ protected:
 
 }  // namespace
 
-TEST_F(ListCommands, OpeningFoldersShortcutsAndFiles) {
+KORVANE_IN_BOTH_FILL_MODES(ListCommands);
+
+TEST_P(ListCommands, OpeningFoldersShortcutsAndFiles) {
   int handled = 0;
   list->OnDblClickOpen = [&](TObject*, bool& h) {
     ++handled;
@@ -89,11 +93,11 @@ TEST_F(ListCommands, OpeningFoldersShortcutsAndFiles) {
   SelectOnly(list, {"to alpha"});
   list->OpenSelectedItems();
   EXPECT_EQ(list->GetFolder()->GetPathName(), dir / "alpha");
-  EXPECT_EQ(Captions(list), (std::vector<std::string>{"inner"}));
+  EXPECT_EQ(Captions(test::Filled(list)), (std::vector<std::string>{"inner"}));
   // Backspace goes up; a double click on a folder enters it.
   SendMessageA(list->GetHandle(), WM_CHAR, '\b', 0);
   EXPECT_EQ(list->GetFolder()->GetPathName(), dir.Path());
-  SelectOnly(list, {"beta"});
+  SelectOnly(test::Filled(list), {"beta"});
   const RECT r = ItemNamed(list, "beta")->DisplayRect(drLabel);
   SendMessageA(list->GetHandle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.left + 3, (r.top + r.bottom) / 2));
   SendMessageA(list->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(r.left + 3, (r.top + r.bottom) / 2));
@@ -103,7 +107,7 @@ TEST_F(ListCommands, OpeningFoldersShortcutsAndFiles) {
   // zqsloDontChangeFolder: neither entering nor going up, but files still reach the handler.
   list->GetFolder()->SetPathName(dir.Path());
   list->SetOptions(list->GetOptions() + TZQShellListOptions{zqsloDontChangeFolder});
-  SelectOnly(list, {"alpha"});
+  SelectOnly(test::Filled(list), {"alpha"});
   list->OpenSelectedItems();
   list->GoUp(1);
   EXPECT_EQ(list->GetFolder()->GetPathName(), dir.Path());
@@ -112,7 +116,7 @@ TEST_F(ListCommands, OpeningFoldersShortcutsAndFiles) {
   EXPECT_EQ(handled, 4);
 }
 
-TEST_F(ListCommands, MenuForAllSelectedCopiesEveryItem) {
+TEST_P(ListCommands, MenuForAllSelectedCopiesEveryItem) {
   HWND wnd = list->GetHandle();
   ASSERT_TRUE(OpenClipboard(wnd));
   EmptyClipboard();
@@ -137,7 +141,7 @@ TEST_F(ListCommands, MenuForAllSelectedCopiesEveryItem) {
   EXPECT_EQ(list->ShellSelCount(), list->GetItems()->GetCount());
 }
 
-TEST_F(ListCommands, DeleteAsksAndTheItemGoesPasteCopiesAFileDrop) {
+TEST_P(ListCommands, DeleteAsksAndTheItemGoesPasteCopiesAFileDrop) {
   SelectOnly(list, {"data.bin"});
   int asked = 0;
   {
@@ -178,7 +182,7 @@ TEST_F(ListCommands, DeleteAsksAndTheItemGoesPasteCopiesAFileDrop) {
   EXPECT_EQ(errors.size(), test::WindowsElseWine(0u, 1u));
 }
 
-TEST_F(ListCommands, F2RenamesOnDiskAndAnExistingNameIsRefused) {
+TEST_P(ListCommands, F2RenamesOnDiskAndAnExistingNameIsRefused) {
   SelectOnly(list, {"notes.txt"});
   test::PressKey(list->GetHandle(), VK_F2);
   ASSERT_TRUE(list->IsEditing());
@@ -195,7 +199,7 @@ TEST_F(ListCommands, F2RenamesOnDiskAndAnExistingNameIsRefused) {
   EXPECT_NE(ItemNamed(list, "memo.txt"), nullptr);
 }
 
-TEST_F(ListCommands, NewFolderIsListedAndEditedButNotInMyComputer) {
+TEST_P(ListCommands, NewFolderIsListedAndEditedButNotInMyComputer) {
   ASSERT_TRUE(list->CreateNewFolder(true));
   EXPECT_TRUE(Exists(dir / "New Folder"));
   EXPECT_TRUE(test::PumpUntil([&] { return list->IsEditing(); }, 3000));
@@ -208,7 +212,7 @@ TEST_F(ListCommands, NewFolderIsListedAndEditedButNotInMyComputer) {
   EXPECT_FALSE(list->CreateNewFolder(true));
 }
 
-TEST_F(ListCommands, SendToDropsTheSelectedItemsOnTheEntry) {
+TEST_P(ListCommands, SendToDropsTheSelectedItemsOnTheEntry) {
   // A Send To entry that is a folder shortcut; the list's data object goes to its drop target.
   test::TempDir target;
   const std::string sendTo = ShellGetSpecialFolderPath(nullptr, csidlSendTo);
@@ -253,7 +257,7 @@ TEST_F(ListCommands, SendToDropsTheSelectedItemsOnTheEntry) {
   DeleteFileA(entry.c_str());
 }
 
-TEST_F(ListCommands, EnterOnAFolderIsTheListsAndNoExplorerAnswersTheBrowserRequest) {
+TEST_P(ListCommands, EnterOnAFolderIsTheListsAndNoExplorerAnswersTheBrowserRequest) {
   SelectOnly(list, {"alpha"});
   EXPECT_NE(list->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 0);  // a dialog's default button does not take it
   SelectOnly(list, {"notes.txt"});

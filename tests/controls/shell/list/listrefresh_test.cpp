@@ -10,6 +10,7 @@
 #include "korvane/controls/shell/Uzqshellcontrols.h"
 #include "korvane/host/Forms.h"
 #include "tests/support/ChangeDelays.h"
+#include "tests/support/FillModes.h"
 #include "tests/support/ListItems.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Ui.h"
@@ -31,7 +32,7 @@ void Append(const std::string& path, std::size_t bytes) {
 
 // A report list of root: a.txt, b.txt, c.txt, d.txt (5 bytes each). Fills
 // and merges are counted apart: a merge fires OnFillStart without FillList.
-class ListRefresh : public ::testing::Test {
+class ListRefresh : public ::testing::TestWithParam<bool> {
 protected:
   void SetUp() override {
     for (const char* n : {"a.txt", "b.txt", "c.txt", "d.txt"}) dir.File(n, 5);
@@ -40,8 +41,9 @@ protected:
     list->SetViewStyle(vsReport);
     list->SetParent(form.Get());
     list->OnFillStart = [this](TObject*) { ++starts; };
+    test::SetFillMode(list, GetParam());
     list->GetFolder()->SetPathName(dir.Path());
-    ASSERT_EQ(Captions(list), (std::vector<std::string>{"a.txt", "b.txt", "c.txt", "d.txt"}));
+    ASSERT_EQ(Captions(test::Filled(list)), (std::vector<std::string>{"a.txt", "b.txt", "c.txt", "d.txt"}));
     starts = 0;
   }
   void TearDown() override {
@@ -56,7 +58,9 @@ protected:
 
 }  // namespace
 
-TEST_F(ListRefresh, ABurstOfChangesGivesOneMergeAfterTheLastWithoutTheFocus) {
+KORVANE_IN_BOTH_FILL_MODES(ListRefresh);
+
+TEST_P(ListRefresh, ABurstOfChangesGivesOneMergeAfterTheLastWithoutTheFocus) {
   ASSERT_FALSE(list->Focused());
   dir.File("e.txt");
   test::Pump(300);
@@ -72,7 +76,7 @@ TEST_F(ListRefresh, ABurstOfChangesGivesOneMergeAfterTheLastWithoutTheFocus) {
   EXPECT_EQ(Captions(list), (std::vector<std::string>{"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "f.txt", "g.txt"}));
 }
 
-TEST_F(ListRefresh, FocusedADeletionGoesSoonAndSelectionFocusAndModifiedItemsStay) {
+TEST_P(ListRefresh, FocusedADeletionGoesSoonAndSelectionFocusAndModifiedItemsStay) {
   list->SetFocus();
   ASSERT_TRUE(test::PumpUntil([&] { return list->Focused(); }, 2000));
   list->GetItems()->GetItem(IndexOf(list, "c.txt"))->SetSelected(true);
@@ -102,15 +106,16 @@ TEST_F(ListRefresh, FocusedADeletionGoesSoonAndSelectionFocusAndModifiedItemsSta
   EXPECT_EQ(Captions(list), (std::vector<std::string>{"c.txt", "d.txt", "z-renamed.txt"}));
 }
 
-TEST_F(ListRefresh, AFilteredEmptyListFillsTheOptionAndTheIgnoreFlagStopMerges) {
+TEST_P(ListRefresh, AFilteredEmptyListFillsTheOptionAndTheIgnoreFlagStopMerges) {
   list->SetFileFilter("*.none");
-  ASSERT_EQ(list->GetItems()->GetCount(), 0);
+  ASSERT_EQ(test::Filled(list)->GetItems()->GetCount(), 0);
   starts = 0;
   list->SetFocus();
   dir.File("x.none");
   ASSERT_TRUE(test::PumpUntil([&] { return list->GetItems()->GetCount() == 1; }, 3000));
   EXPECT_EQ(Captions(list), (std::vector<std::string>{"x.none"}));
   list->SetFileFilter("");
+  test::Filled(list);
 
   // Off: no watching. On: watching again.
   TZQShellListOptions options = list->GetOptions();
@@ -135,7 +140,7 @@ TEST_F(ListRefresh, AFilteredEmptyListFillsTheOptionAndTheIgnoreFlagStopMerges) 
   EXPECT_EQ(starts, 0);
 }
 
-TEST_F(ListRefresh, SynchronizeRunsAPendingMergeAndADeviceArrivalMerges) {
+TEST_P(ListRefresh, SynchronizeRunsAPendingMergeAndADeviceArrivalMerges) {
   list->SetFocus();
   dir.File("e.txt");
   ASSERT_TRUE(test::PumpUntil([&] { return list->GetRefreshTimer()->GetEnabled(); }, 3000));
@@ -176,7 +181,7 @@ TEST(ListRefreshBurst, TenThousandChangesGiveOneMerge) {
 }
 
 // A merge of a few changes repaints the rows it changed; one of many repaints everything.
-TEST_F(ListRefresh, AMergeRepaintsTheRowsItChanged) {
+TEST_P(ListRefresh, AMergeRepaintsTheRowsItChanged) {
   TZQShellListOptions options = list->GetOptions();
   options.Exclude(zqsloDynamicRefresh);
   list->SetOptions(options);

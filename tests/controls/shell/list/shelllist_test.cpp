@@ -10,6 +10,7 @@
 #include "korvane/host/Forms.h"
 #include "korvane/host/PropInfo.h"
 #include "korvane/host/SysUtils.h"
+#include "tests/support/FillModes.h"
 #include "tests/support/ForwardingFolder.h"
 #include "tests/support/GdiObjects.h"
 #include "tests/support/ListItems.h"
@@ -105,17 +106,31 @@ protected:
     list->SetBounds(0, 0, 620, 300);
     list->SetViewStyle(style);
     list->SetParent(form.Get());
+    test::SetFillMode(list, background_);
     list->GetFolder()->SetPathName(path);
+    test::Filled(list);
     return list;
   }
   test::TempDir dir;
   test::TestForm form{640, 320};
   DirectoryCols directoryCols;
+  bool background_ = false;
 };
+
+// The same folder, filled on the window's thread and in the background.
+class ShellListFills : public ShellList, public ::testing::WithParamInterface<bool> {
+protected:
+  void SetUp() override {
+    background_ = GetParam();
+    ShellList::SetUp();
+  }
+};
+
+KORVANE_IN_BOTH_FILL_MODES(ShellListFills);
 
 }  // namespace
 
-TEST_F(ShellList, AReportViewListsTheFolderInTheShellsOrderWithTheStandardColumns) {
+TEST_P(ShellListFills, AReportViewListsTheFolderInTheShellsOrderWithTheStandardColumns) {
   int fills = 0;
   TZQShellList* list = MakeList(dir.Path());
   list->OnFillComplete = [&](TObject*) { ++fills; };
@@ -172,6 +187,7 @@ TEST_F(ShellList, AReportViewListsTheFolderInTheShellsOrderWithTheStandardColumn
   TZQShellListOptions options = list->GetOptions();
   options.Exclude(zqsloShowHidden);
   list->SetOptions(options);
+  test::Filled(list);
   EXPECT_EQ(fills, 1);  // the option refills
   EXPECT_EQ(Captions(list), (std::vector<std::string>{"Alpha", "zeta", "big.dat", "FILE.TXT", "link", "notes.txt"}));
 }
@@ -283,7 +299,7 @@ std::uint64_t FileSize(const std::string& path) {
 }
 }  // namespace
 
-TEST_F(ShellList, HeaderClicksSortByColumnAndTurnTheArrow) {
+TEST_P(ShellListFills, HeaderClicksSortByColumnAndTurnTheArrow) {
   TZQShellList* list = MakeList(dir.Path());
   const std::vector<std::string> ascending = Captions(list);
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
@@ -294,16 +310,16 @@ TEST_F(ShellList, HeaderClicksSortByColumnAndTurnTheArrow) {
   ClickHeader(list, 0);
   EXPECT_EQ(list->GetSortColumn(), -1);
   std::vector<std::string> reversed(ascending.rbegin(), ascending.rend());
-  EXPECT_EQ(Captions(list), reversed);
+  EXPECT_EQ(Captions(test::Filled(list)), reversed);
   EXPECT_GE(LongestRun(list, 0, shadow), 6);  // the downward arrow's top edge
   EXPECT_LT(LongestRun(list, 0, light), 6);
   list->FillItems();  // a new fill comes in the order in force
-  EXPECT_EQ(Captions(list), reversed);
+  EXPECT_EQ(Captions(test::Filled(list)), reversed);
   EXPECT_EQ(list->GetItemFocused(), list->GetItems()->GetItem(0));
 
   ClickHeader(list, 0);
   EXPECT_EQ(list->GetSortColumn(), 1);
-  EXPECT_EQ(Captions(list), ascending);
+  EXPECT_EQ(Captions(test::Filled(list)), ascending);
 
   // Another column sorts ascending; the arrow moves there.
   ClickHeader(list, 1);
@@ -314,14 +330,14 @@ TEST_F(ShellList, HeaderClicksSortByColumnAndTurnTheArrow) {
   for (int i = 0; i < list->GetItems()->GetCount(); ++i)
     if (TZQShListData* r = list->GetShListData(i); r && !r->IsFolder()) sizes.push_back(FileSize(r->GetPathName()));
   // Windows orders by size; Wine's CompareIDs ignores the column and orders by name.
-  if (test::RunningOnWine()) EXPECT_EQ(Captions(list), ascending);
+  if (test::RunningOnWine()) EXPECT_EQ(Captions(test::Filled(list)), ascending);
   else EXPECT_TRUE(std::is_sorted(sizes.begin(), sizes.end())) << ::testing::PrintToString(sizes);
 
   // A sort value beyond the columns, in either direction, goes back to the first column.
   list->SetSortColumn(-5);
   list->FillItems();
   EXPECT_EQ(list->GetSortColumn(), 1);
-  EXPECT_EQ(Captions(list), ascending);
+  EXPECT_EQ(Captions(test::Filled(list)), ascending);
 
   // A handler that sets the order itself has the last word.
   list->OnColumnClick = [&](TObject*, TListColumn*) { list->SetSortColumn(-3); };
@@ -357,7 +373,7 @@ TEST_F(ShellList, VirtualFoldersShowTheColumnsTheirFolderGives) {
   EXPECT_EQ(ColumnCaptions(list), (std::vector<std::string>{"Name", "Size", "Type", "Modified"}));
 }
 
-TEST_F(ShellList, ItemsComeAndGoWithTheirRecordsAndForeignItemsAreSkipped) {
+TEST_P(ShellListFills, ItemsComeAndGoWithTheirRecordsAndForeignItemsAreSkipped) {
   TZQShellList* list = MakeList(dir.Path());
   int deleted = 0;
   list->OnDeleteItem = [&](TObject*, TListItem* item, TZQShListData* data) {
@@ -533,7 +549,7 @@ TEST_F(ShellList, TreesAndListsGiveBackEveryGdiObjectWhenFreed) {
   EXPECT_LE(test::GdiObjectCount() - before, 2);
 }
 
-TEST_F(ShellList, CustomDrawEventsSeeEachItemWithItsRecord) {
+TEST_P(ShellListFills, CustomDrawEventsSeeEachItemWithItsRecord) {
   TZQShellList* list = MakeList(dir.Path());
   int ex = 0;
   list->OnCustomDrawShEx = [&](TObject*, TZQCustomDraw*, TListItem*, TZQShListData*) { ++ex; };
