@@ -11,9 +11,16 @@ namespace {
 constexpr DWORD kHandOverMs = 50;  // the longest a found item waits for a hand-over
 constexpr ULONG kFetch = 64;       // items asked of the enumerator at once
 
-// Waits for a thread while answering messages other threads send to this one.
-void JoinThread(HANDLE thread) {
-  while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+// Waits for an object while answering messages other threads send to this one
+// (one of them may be waiting for us); false when the time ran out first.
+bool WaitAnsweringSent(HANDLE object, DWORD ms) {
+  const ULONGLONG deadline = GetTickCount64() + ms;
+  for (;;) {
+    const ULONGLONG now = GetTickCount64();
+    const DWORD left = ms == INFINITE ? INFINITE : static_cast<DWORD>(now >= deadline ? 0 : deadline - now);
+    const DWORD woke = MsgWaitForMultipleObjects(1, &object, FALSE, left, QS_SENDMESSAGE);
+    if (woke == WAIT_OBJECT_0) return true;
+    if (woke != WAIT_OBJECT_0 + 1) return false;
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // runs the sent messages
   }
@@ -40,13 +47,16 @@ TZQFillWorker::TZQFillWorker(HWND notify, UINT message, PCItemIDList absolute, S
     handed_.done = changed_ = true;
     handed_.result = HRESULT_FROM_WIN32(GetLastError());
     PostMessageA(notify_, message_, 0, 0);
+    SetEvent(ready_.Get());
   }
 }
 
 TZQFillWorker::~TZQFillWorker() {
   cancel_ = true;
-  if (thread_) JoinThread(thread_.Get());
+  if (thread_) WaitAnsweringSent(thread_.Get(), INFINITE);
 }
+
+bool TZQFillWorker::WaitReady(DWORD ms) const { return WaitAnsweringSent(ready_.Get(), ms); }
 
 DWORD WINAPI TZQFillWorker::ThreadProc(LPVOID self) {
   static_cast<TZQFillWorker*>(self)->Run();

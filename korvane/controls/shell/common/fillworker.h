@@ -53,8 +53,9 @@ public:
 
   // What came since the last take; false when nothing did.
   bool Take(TZQFillBatch& batch);
-  // Signalled at each hand-over.
-  HANDLE Ready() const { return ready_.Get(); }
+  // Waits at most ms for the next hand-over, answering messages sent to this
+  // thread meanwhile; false when none came.
+  bool WaitReady(DWORD ms) const;
 
 private:
   struct TCancelled {};

@@ -120,12 +120,7 @@ bool TZQCustomShellList::WaitForFill(DWORD ms) {
     if (!fill_) break;
     const ULONGLONG now = GetTickCount64();
     if (now >= deadline) return false;
-    HANDLE ready = fill_->worker->Ready();
-    if (MsgWaitForMultipleObjects(1, &ready, FALSE, static_cast<DWORD>(deadline - now), QS_SENDMESSAGE) ==
-        WAIT_OBJECT_0 + 1) {
-      MSG msg;
-      PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // runs the sent messages
-    }
+    fill_->worker->WaitReady(static_cast<DWORD>(deadline - now));
   }
   return true;
 }

@@ -187,7 +187,8 @@ private:
   // Background expansion (treebgfill.cpp).
   void StartExpansion(TTreeNode* node, PCItemIDList absolute);
   void ContinueExpansions();
-  void ContinueExpansion(TTreeNode* node, TZQTreeExpansion& expansion);
+  void ContinueExpansion(TTreeNode* node, TZQTreeExpansion& expansion, bool all = false);
+  void FinishExpansion(TTreeNode* node);
   void CancelExpansion(TTreeNode* node, bool dropChildren);
   void CancelExpansions();
   TTreeNodeState NodeStateOf(ULONG attributes) const;

@@ -62,7 +62,17 @@ void TZQCustomShellTree::ContinueExpansions() {
     if (const auto at = expansions_.find(node); at != expansions_.end()) ContinueExpansion(node, *at->second);
 }
 
-void TZQCustomShellTree::ContinueExpansion(TTreeNode* node, TZQTreeExpansion& e) {
+void TZQCustomShellTree::FinishExpansion(TTreeNode* node) {
+  for (;;) {
+    const auto at = expansions_.find(node);
+    if (at == expansions_.end()) return;
+    TZQTreeExpansion& e = *at->second;
+    ContinueExpansion(node, e, true);
+    if (expansions_.count(node) && expansions_[node].get() == &e) e.worker->WaitReady(INFINITE);
+  }
+}
+
+void TZQCustomShellTree::ContinueExpansion(TTreeNode* node, TZQTreeExpansion& e, bool all) {
   ++expansionDepth_;
   const auto leave = ScopeExit([this] {
     if (--expansionDepth_ == 0) endedExpansions_.clear();
@@ -102,7 +112,7 @@ void TZQCustomShellTree::ContinueExpansion(TTreeNode* node, TZQTreeExpansion& e)
         continue;
       }
       if (state == TZQTreeExpansion::Left) continue;
-      if (GetTickCount() - start >= kChunkMs) {
+      if (!all && GetTickCount() - start >= kChunkMs) {
         complete = false;
         break;
       }
@@ -129,7 +139,7 @@ void TZQCustomShellTree::ContinueExpansion(TTreeNode* node, TZQTreeExpansion& e)
     }
   }
   // The native control does not open a node that had no children when asked to: it opens with its first.
-  if (!e.opened && node->GetFirstChild()) {
+  if (!e.opened && !all && node->GetFirstChild()) {
     e.opened = true;
     node->Expand(false);
     if (!current()) return;

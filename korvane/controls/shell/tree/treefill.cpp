@@ -206,6 +206,14 @@ void TZQCustomShellTree::SortNode(TTreeNode* node) {
 bool TZQCustomShellTree::CanExpand(TTreeNode* Node) {
   if (expansionBlock_ != 0) return false;
   if (!TZQCustomTreeView::CanExpand(Node)) return false;
+  // A node the user opens may fill in the background; the code's own walks
+  // and commands need the children at once (ExpandNode).
+  TZQShTreeData* data = GetDataFromNode(Node);
+  if (options_.Contains(zqstoBackgroundFill) && !IsDesigning() && data && !data->GetFilled() && data->GetAbsPidl() &&
+      data->GetThisIShf()) {
+    if (!expansions_.count(Node)) StartExpansion(Node, data->GetAbsPidl());
+    return true;
+  }
   ExpandNode(Node);
   return true;
 }
@@ -213,13 +221,13 @@ bool TZQCustomShellTree::CanExpand(TTreeNode* Node) {
 void TZQCustomShellTree::ExpandNode(TTreeNode* node) {
   TZQShTreeData* data = GetDataFromNode(node);
   if (!data || data->GetFilled()) return;
-  IShellFolder* folder = data->GetThisIShf();
-  if (!folder) return;  // cannot be bound now: the button stays for another try
-  if (options_.Contains(zqstoBackgroundFill) && !IsDesigning() && data->GetAbsPidl()) {
-    if (!expansions_.count(node)) StartExpansion(node, data->GetAbsPidl());
+  TCursorScope hourglass;
+  if (expansions_.count(node)) {
+    FinishExpansion(node);  // begun in the background: the rest at once
     return;
   }
-  TCursorScope hourglass;
+  IShellFolder* folder = data->GetThisIShf();
+  if (!folder) return;  // cannot be bound now: the button stays for another try
   FillTree(folder, node);
 }
 

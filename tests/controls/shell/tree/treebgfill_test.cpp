@@ -74,3 +74,35 @@ TEST(TreeBackgroundExpansion, ChildrenComeInTheFoldersOrderAndANewFillCancels) {
   ASSERT_TRUE(test::PumpUntil([&] { return completes == 1; }, 10000));
   EXPECT_EQ(Children(many), expected);
 }
+
+// The code's own walk to a folder below a node that is filling in the background
+// takes the rest of the node's children at once: each child comes once, none later.
+TEST(TreeBackgroundExpansion, AWalkIntoANodeMidExpansionFinishesItAtOnce) {
+  constexpr int kFolders = 300;
+  test::TempDir dir;
+  std::vector<std::string> expected;
+  dir.Folder("many");
+  for (int i = 0; i < kFolders; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "d%03d", i);
+    expected.push_back(name);
+    ASSERT_TRUE(CreateDirectoryA((dir / ("many\\" + std::string(name))).c_str(), nullptr));
+  }
+  test::TestForm form{320, 300};
+  auto* tree = new TZQShellTree(form.Get());
+  tree->SetBounds(0, 0, 300, 280);
+  tree->SetParent(form.Get());
+  tree->SetOptions(tree->GetOptions() + TZQShellTreeOptions{zqstoBackgroundFill} - TZQShellTreeOptions{zqstoDynamicRefresh});
+  tree->GetBaseFolder()->SetPathName(dir.Path());
+  TTreeNode* many = test::Child(tree->GetItems()->GetFirstNode(), "many");
+  ASSERT_TRUE(many);
+
+  many->Expand(false);
+  ASSERT_TRUE(Children(many).empty());  // begun in the background
+  tree->SetSelectedPathName(dir / "many\\d299");
+  ASSERT_TRUE(tree->GetSelected());
+  EXPECT_EQ(tree->GetSelected()->GetText(), "d299");
+  EXPECT_EQ(Children(many), expected);
+  test::Pump(500);
+  EXPECT_EQ(Children(many), expected);
+}
