@@ -21,13 +21,14 @@ TExplorerForm::TExplorerForm(TComponent* AOwner) : TForm(AOwner) {
   Splitter->SetPosition(260);
 
   Tree = new TZQShellTree(this);
-  Tree->SetOptions(Tree->GetOptions() - TZQShellTreeOptions{zqstoShowHidden});
+  // A node of many sub-folders opens at once and fills while the window answers.
+  Tree->SetOptions(Tree->GetOptions() - TZQShellTreeOptions{zqstoShowHidden} + TZQShellTreeOptions{zqstoBackgroundFill});
   Tree->SetHideSelection(false);  // the open folder stays marked while the list has the focus
   Tree->SetAlign(alClient);
   Tree->SetParent(Splitter->GetPane(0));
 
   List = new TZQShellList(this);
-  // A big or slow folder fills while the window answers.
+  // So does a big or slow folder.
   List->SetOptions(List->GetOptions() - TZQShellListOptions{zqsloShowHidden} + TZQShellListOptions{zqsloBackgroundFill});
   List->SetAlign(alClient);
   List->SetViewStyle(vsReport);

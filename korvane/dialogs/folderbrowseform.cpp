@@ -54,7 +54,8 @@ TZQFrmFolderBrowseDlg::TZQFrmFolderBrowseDlg(TComponent* AOwner) : TForm(AOwner)
   ZQShellTree1->SetParent(this);
   ZQShellTree1->SetBounds(8, 28, 341, 245);
   ZQShellTree1->SetOptions(
-      {zqstoAutoFill, zqstoVirtualFolders, zqstoDesignInteractive, zqstoContextMenus, zqstoDynamicRefresh});
+      {zqstoAutoFill, zqstoVirtualFolders, zqstoDesignInteractive, zqstoContextMenus, zqstoDynamicRefresh,
+       zqstoBackgroundFill});
   ZQShellTree1->SetDragMode(dmAutomatic);
   ZQShellTree1->SetHideSelection(false);
   ZQShellTree1->SetIndent(19);

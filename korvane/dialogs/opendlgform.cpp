@@ -105,7 +105,8 @@ void TZQFrmOpenDlg::BuildControls() {
   ZQSplitter1->GetPane(1)->SetMinSize(60);
 
   ZQShellTree1 = new TZQShellTree(this);
-  ZQShellTree1->SetOptions({zqstoAutoFill, zqstoDefaultKeyHandling, zqstoContextMenus, zqstoDynamicRefresh});
+  ZQShellTree1->SetOptions(
+      {zqstoAutoFill, zqstoDefaultKeyHandling, zqstoContextMenus, zqstoDynamicRefresh, zqstoBackgroundFill});
   ZQShellTree1->SetBorderStyle(bsNone);
   ZQShellTree1->SetShowRoot(false);
   ZQShellTree1->SetDragMode(dmAutomatic);

@@ -76,9 +76,9 @@ TEST_F(Explorer, TheTreeTheComboTheMenusAndTheStatusLineDriveTheList) {
   EXPECT_NE(form->Status->GetSimpleText().find("3 items"), std::string::npos) << form->Status->GetSimpleText();
 
   // A click on a folder in the tree fills the list; the combo follows.
-  form->Tree->GetSelected()->Expand(false);
-  TTreeNode* alpha = Child(form->Tree->GetSelected(), "alpha");
-  ASSERT_NE(alpha, nullptr);
+  form->Tree->GetSelected()->Expand(false);  // in the background, as the user's own expansions
+  TTreeNode* alpha = nullptr;
+  ASSERT_TRUE(test::PumpUntil([&] { return (alpha = Child(form->Tree->GetSelected(), "alpha")) != nullptr; }));
   const RECT r = alpha->DisplayRect(true);
   const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   PostMessageA(form->Tree->GetHandle(), WM_LBUTTONUP, 0, at);  // ends the drag-detect loop the press enters
@@ -183,8 +183,11 @@ TEST_F(Explorer, BrowseForFolderKorvaneMovesTheExplorerToTheChosenFolder) {
   // The dialog opens at the explorer's folder; the user picks its child "beta" and presses OK.
   form->FolderDialog->OnFormShow = [](TObject* sender) {
     auto* dialog = static_cast<TZQFrmFolderBrowseDlg*>(sender);
-    dialog->ZQShellTree1->GetSelected()->Expand(false);
-    test::Child(dialog->ZQShellTree1->GetSelected(), "beta")->SetSelected(true);
+    TTreeNode* open = dialog->ZQShellTree1->GetSelected();
+    open->Expand(false);  // its children come in the background
+    TTreeNode* beta = nullptr;
+    test::PumpUntil([&] { return (beta = test::Child(open, "beta")) != nullptr; });
+    if (beta) beta->SetSelected(true);  // else the explorer stays where it was and the check below fails
     dialog->SetModalResult(mrOk);
   };
   Choose("&Browse for Folder (Korvane)...");
