@@ -14,6 +14,8 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "korvane/host/Handles.h"
@@ -32,8 +34,15 @@ struct TZQFillEntry {
   std::string name;            // the in-folder name, when asked for
 };
 
+// What a worker finds besides each item's list and attributes.
+enum TZQFillExtra : unsigned {
+  zqfxNames = 1,      // each item's in-folder name
+  zqfxTypeNames = 2,  // the file type name of each new extension (itemtext.h's cache takes them)
+};
+
 struct TZQFillBatch {
   std::vector<TZQFillEntry> fresh;     // the items since the last take, by sequence
+  std::vector<std::pair<std::string, std::string>> typeNames;  // by type key, new since the last take
   std::vector<std::uint32_t> order;    // every item so far; empty when the order did not change
   bool done = false;                   // every item is in (or the enumeration failed)
   HRESULT result = S_OK;               // the enumeration's failure, when done
@@ -44,9 +53,9 @@ public:
   // sortValue: the list's (column + 1, negative for descending; 0: no order).
   // Each hand-over posts message to notify unless one is still unanswered;
   // the first comes once firstBatch items are ready.
-  // names: each item's in-folder name is found on the worker too.
+  // extras: what else the worker finds (TZQFillExtra).
   TZQFillWorker(HWND notify, UINT message, PCItemIDList absolute, SHCONTF flags, SFGAOF attributes, int sortValue,
-                std::size_t firstBatch, bool names = false);
+                std::size_t firstBatch, unsigned extras = 0);
   ~TZQFillWorker();  // cancels and waits for the thread
   TZQFillWorker(const TZQFillWorker&) = delete;
   TZQFillWorker& operator=(const TZQFillWorker&) = delete;
@@ -67,6 +76,8 @@ private:
   void Run();
   void Enumerate(IShellFolder* folder);
   void HandOver(IShellFolder* folder, std::vector<TIdListPtr>& pending, bool done, HRESULT result);
+  void FindTypeName(IShellFolder* folder, PCUITEMID_CHILD relative,
+                    std::vector<std::pair<std::string, std::string>>& names);
   void CheckCancelled() const {
     if (cancel_.load(std::memory_order_relaxed)) throw TCancelled{};
   }
@@ -78,7 +89,7 @@ private:
   SFGAOF attributes_;
   int sortValue_;
   std::size_t firstBatch_;
-  bool names_;
+  unsigned extras_;
   std::atomic<bool> cancel_{false};
   std::atomic<bool> posted_{false};
   TKernelHandle ready_;
@@ -87,6 +98,7 @@ private:
   // The worker's own: every item so far in order, and their lists.
   std::vector<TItem> sorted_;
   std::vector<TIdListPtr> held_;
+  std::unordered_set<std::string> typeKeys_;  // the keys whose type name was found
 
   std::mutex lock_;  // guards what follows
   TZQFillBatch handed_;

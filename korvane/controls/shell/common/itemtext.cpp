@@ -60,6 +60,19 @@ std::string TypeKey(const WIN32_FIND_DATAA& fd) {
 
 void FlushFileTypeNames() { TypeNames().clear(); }
 
+bool FileTypeKey(IShellFolder* folder, PCItemIDList relative, std::string& key) {
+  WIN32_FIND_DATAA fd = {};
+  if (!folder || FAILED(SHGetDataFromIDListA(folder, relative, SHGDFIL_FINDDATA, &fd, sizeof fd)) || !fd.cFileName[0])
+    return false;
+  key = TypeKey(fd);
+  return true;
+}
+
+void AddFileTypeNames(std::vector<std::pair<std::string, std::string>>& names) {
+  for (auto& [key, name] : names) TypeNames().emplace(std::move(key), std::move(name));
+  names.clear();
+}
+
 bool GetFileDetailsInFolder(IShellFolder* folder, PCItemIDList folderAbsolute, PCItemIDList relative,
                             std::string& size, std::string& date, std::string& type) {
   WIN32_FIND_DATAA fd = {};

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "korvane/host/DateTime.h"
 #include "korvane/shell/Uzqshellutils.h"
@@ -26,5 +28,10 @@ bool GetFileDetailsInFolder(IShellFolder* folder, PCItemIDList folderAbsolute, P
                             std::string& size, std::string& date, std::string& type);
 // Forgets the type names asked so far (a new fill asks again: associations may have changed).
 void FlushFileTypeNames();
+// The key the type names are kept by ("\\" for folders, else the upper-cased extension) for an item
+// of folder, from the data its list carries; false when it carries none. Any thread.
+bool FileTypeKey(IShellFolder* folder, PCItemIDList relative, std::string& key);
+// Type names found on another thread (a fill's worker), by key; the names already known stay.
+void AddFileTypeNames(std::vector<std::pair<std::string, std::string>>& names);
 
 }  // namespace korvane

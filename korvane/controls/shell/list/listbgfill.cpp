@@ -26,8 +26,9 @@ void TZQCustomShellList::StartBackgroundFill(IShellFolder* folder, PCItemIDList 
   MakeFolderCurrent(folder, absolute);
   const int perPage = static_cast<int>(SendMessageA(GetHandle(), LVM_GETCOUNTPERPAGE, 0, 0));
   auto fill = std::make_unique<TZQListFill>();
+  const std::size_t firstBatch = std::max<std::size_t>(kFirstBatch, perPage > 0 ? perPage : 0);
   fill->worker = std::make_unique<TZQFillWorker>(GetHandle(), AM_FILLBATCH, absolute, EnumFlags(), kZQItemAttributes,
-                                                 sortValue_, std::max<std::size_t>(kFirstBatch, perPage > 0 ? perPage : 0));
+                                                 sortValue_, firstBatch, zqfxTypeNames);
   fill_ = std::move(fill);
 }
 
@@ -55,6 +56,7 @@ void TZQCustomShellList::ContinueFill(bool everything) {
 
   TZQFillBatch batch;
   if (fill->worker->Take(batch)) {
+    AddFileTypeNames(batch.typeNames);
     if (fill->waiting.empty()) fill->next = 0;
     for (TZQFillEntry& entry : batch.fresh) fill->waiting.push_back(std::move(entry));
     if (!batch.order.empty()) {
@@ -62,6 +64,16 @@ void TZQCustomShellList::ContinueFill(bool everything) {
       fill->orderChanged = true;
     }
     fill->done = batch.done;
+  }
+
+  // A due showing goes alone: its cost (the native control's, mostly) does not add to a slice's.
+  const auto showDue = [&] {
+    return fill->unshown && (fill->shownAt == 0 || GetTickCount() - fill->shownAt >= kShowEveryMs);
+  };
+  if (!everything && showDue()) {
+    ShowFill(*fill);
+    if (current() && !fill->waiting.empty()) PostMessageA(GetHandle(), AM_FILLBATCH, 0, 0);
+    return;
   }
 
   const DWORD start = GetTickCount();
@@ -84,25 +96,33 @@ void TZQCustomShellList::ContinueFill(bool everything) {
   fill->unshown = fill->unshown || admitted || fill->orderChanged;
   fill->orderChanged = false;
   const bool last = fill->done && fill->waiting.empty();
-  const DWORD sinceShown = GetTickCount() - fill->shownAt;
-  if (fill->unshown && !last && !everything && fill->shownAt != 0 && sinceShown < kShowEveryMs) {
-    SetTimer(GetHandle(), kZQFillShowTimer, kShowEveryMs - sinceShown, nullptr);  // shown then, if nothing else comes
-  } else if (fill->unshown) {
-    fill->unshown = false;
-    fill->shownAt = GetTickCount() | 1;
-    std::vector<TListItem*> order;
-    order.reserve(fill->order.size());
-    for (std::uint32_t sequence : fill->order)
-      if (sequence < fill->bySequence.size() && fill->bySequence[sequence]) order.push_back(fill->bySequence[sequence]);
-    {
-      TListItemsUpdate bracket(GetItems());
-      GetItems()->SetOrder(std::move(order));
+  if (fill->unshown) {
+    if (everything || last || fill->shownAt == 0) {  // the first screenful and the end at once
+      ShowFill(*fill);
+      if (!current()) return;
+    } else if (fill->waiting.empty()) {  // else the next slice shows it when due
+      SetTimer(GetHandle(), kZQFillShowTimer, kShowEveryMs - std::min(kShowEveryMs, GetTickCount() - fill->shownAt),
+               nullptr);
     }
-    if (!current()) return;
-    if (!GetItemFocused() && GetItems()->GetCount() > 0) GetItems()->GetItem(0)->SetFocused(true);
   }
   if (last) FinishFill();
   else if (!fill->waiting.empty() && !everything) PostMessageA(GetHandle(), AM_FILLBATCH, 0, 0);  // the rest after what waits
+}
+
+// Every admitted item so far, in the worker's latest order.
+void TZQCustomShellList::ShowFill(TZQListFill& fill) {
+  fill.unshown = false;
+  fill.shownAt = GetTickCount() | 1;
+  std::vector<TListItem*> order;
+  order.reserve(fill.order.size());
+  for (std::uint32_t sequence : fill.order)
+    if (sequence < fill.bySequence.size() && fill.bySequence[sequence]) order.push_back(fill.bySequence[sequence]);
+  {
+    TListItemsUpdate bracket(GetItems());
+    GetItems()->SetOrder(std::move(order));
+  }
+  if (fill_.get() != &fill) return;
+  if (!GetItemFocused() && GetItems()->GetCount() > 0) GetItems()->GetItem(0)->SetFocused(true);
 }
 
 void TZQCustomShellList::FinishFill() {

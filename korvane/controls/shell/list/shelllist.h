@@ -256,6 +256,7 @@ private:
   // The folder becomes current and fills on a worker (listbgfill.cpp).
   void StartBackgroundFill(IShellFolder* folder, PCItemIDList absolute);
   void ContinueFill(bool everything);
+  void ShowFill(TZQListFill& fill);
   void FillTimerElapsed();
   void FinishFill();
   void CancelFill();
