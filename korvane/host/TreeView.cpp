@@ -301,6 +301,8 @@ TTreeNode* TTreeNodes::InternalAdd(HTREEITEM parent, HTREEITEM after, const std:
     ins.item.state = INDEXTOOVERLAYMASK(state->OverlayIndex < 0 ? 0 : state->OverlayIndex + 1) |
                      (state->Cut ? TVIS_CUT : 0);
     node->overlayIndex_ = state->OverlayIndex;
+    node->imageIndex_ = state->ImageIndex;
+    node->selectedIndex_ = state->SelectedIndex;
   }
   node->item_ = reinterpret_cast<HTREEITEM>(SendMessageA(owner_->GetHandle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
   if (!node->item_) {

@@ -41,6 +41,7 @@ struct TTreeNodeState {
   bool HasChildren = false;
   int OverlayIndex = -1;
   bool Cut = false;
+  int ImageIndex = -1, SelectedIndex = -1;  // -1: the tree view asks for them when it draws
 };
 
 class TTreeNode : public TPersistent {

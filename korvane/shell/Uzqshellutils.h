@@ -113,6 +113,10 @@ int ShellGetIconIndex(PCItemIDList list, UINT flags);
 // file-system directory gets the generic folder icons without the extractor.
 // -1 when the folder cannot tell. openIndex, when given, receives the open-folder icon.
 int ShellGetIconIndexInFolder(IShellFolder* folder, PCItemIDList relative, int* openIndex = nullptr);
+// The generic folder's icons when the item is a plain directory, judged by attributes already asked
+// (with SFGAO_FILESYSTEM, SFGAO_FOLDER, SFGAO_LINK and SFGAO_STREAM) and the find data its list
+// carries, so nothing is asked of the disk; false for any other item.
+bool ShellGetPlainFolderIcons(IShellFolder* folder, PCItemIDList relative, SFGAOF attributes, int& normal, int& open);
 int ShellGetIconIndexFromPath(const std::string& path, UINT flags);
 int ShellGetIconIndexFromExt(const std::string& name, UINT flags);
 HIMAGELIST ShellGetSystemImageList(TZQShellIconSize size);  // shared, never destroyed

@@ -1,3 +1,4 @@
+#include <atomic>
 #include <cwchar>
 #include <vector>
 
@@ -56,19 +57,25 @@ HIMAGELIST SystemList(UINT sizeFlag) {
 // ("name.{clsid}") shows the generic folder icons. Its find data travels in the
 // identifier list, so this asks nothing of the disk; the icon extractor would
 // look the folder up in its parent, which costs milliseconds in a large folder.
-bool IsPlainDirectory(IShellFolder* folder, PCItemIDList relative) {
+constexpr SFGAOF kPlainAttributes = SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_LINK | SFGAO_STREAM;
+
+bool PlainByFindData(IShellFolder* folder, PCItemIDList relative) {
   WIN32_FIND_DATAW data = {};
   if (FAILED(SHGetDataFromIDListW(folder, relative, SHGDFIL_FINDDATA, &data, sizeof data))) return false;
   constexpr DWORD kCustomising =
       FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
   if ((data.dwFileAttributes & kCustomising) != FILE_ATTRIBUTE_DIRECTORY) return false;  // files end here
   const std::size_t length = wcsnlen(data.cFileName, MAX_PATH);
-  if (length == 0 || data.cFileName[length - 1] == L'}') return false;
-  constexpr SFGAOF kWanted = SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_LINK | SFGAO_STREAM;
-  SFGAOF attributes = kWanted;
+  return length > 0 && data.cFileName[length - 1] != L'}';
+}
+
+bool PlainByAttributes(SFGAOF attributes) { return (attributes & kPlainAttributes) == (SFGAO_FILESYSTEM | SFGAO_FOLDER); }
+
+bool IsPlainDirectory(IShellFolder* folder, PCItemIDList relative) {
+  if (!PlainByFindData(folder, relative)) return false;
+  SFGAOF attributes = kPlainAttributes;
   PCUITEMID_CHILD child = relative;
-  return SUCCEEDED(folder->GetAttributesOf(1, &child, &attributes)) &&
-         (attributes & kWanted) == (SFGAO_FILESYSTEM | SFGAO_FOLDER);
+  return SUCCEEDED(folder->GetAttributesOf(1, &child, &attributes)) && PlainByAttributes(attributes);
 }
 
 // The item's open icon asked by its own absolute list: through its parent, or by name alone, the shell
@@ -92,10 +99,11 @@ int OpenIconByIdList(IShellFolder* folder, PCItemIDList relative) {
 void GenericFolderIcons(IShellFolder* folder, PCItemIDList relative, int& normal, int* open) {
   static const int kNormal = IconIndex("folder", FILE_ATTRIBUTE_DIRECTORY,
                                        SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON);
-  static int openIndex = -1;
+  static std::atomic<int> known{-1};  // any thread may ask
   normal = kNormal;
   if (!open) return;
-  if (openIndex < 0) openIndex = OpenIconByIdList(folder, relative);
+  int openIndex = known.load();
+  if (openIndex < 0) known.store(openIndex = OpenIconByIdList(folder, relative));
   *open = openIndex >= 0 ? openIndex
                          : IconIndex("folder", FILE_ATTRIBUTE_DIRECTORY,
                                      SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON | SHGFI_OPENICON);
@@ -105,6 +113,12 @@ void GenericFolderIcons(IShellFolder* folder, PCItemIDList relative, int& normal
 
 int ShellGetIconIndex(PCItemIDList list, UINT flags) {
   return IconIndex(reinterpret_cast<LPCSTR>(list), 0, flags | SHGFI_SYSICONINDEX | SHGFI_PIDL);
+}
+
+bool ShellGetPlainFolderIcons(IShellFolder* folder, PCItemIDList relative, SFGAOF attributes, int& normal, int& open) {
+  if (!folder || !relative || !PlainByAttributes(attributes) || !PlainByFindData(folder, relative)) return false;
+  GenericFolderIcons(folder, relative, normal, &open);
+  return true;
 }
 
 int ShellGetIconIndexInFolder(IShellFolder* folder, PCItemIDList relative, int* openIndex) {

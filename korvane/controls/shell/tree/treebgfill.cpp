@@ -32,8 +32,9 @@ void TZQCustomShellTree::StartExpansion(TTreeNode* node, PCItemIDList absolute) 
   auto expansion = std::make_unique<TZQTreeExpansion>();
   IMalloc* m = Allocator();
   expansion->parentAbsolute = TIdListPtr(CopyIdList(m, absolute), m);
-  expansion->worker = std::make_unique<TZQFillWorker>(GetHandle(), AM_FILLBATCH, absolute, EnumFlags(), kZQItemAttributes,
-                                                      1, kFirstBatch, true);
+  // With SFGAO_STREAM the window tells a plain directory's icons without asking the disk.
+  expansion->worker = std::make_unique<TZQFillWorker>(GetHandle(), AM_FILLBATCH, absolute, EnumFlags(),
+                                                      kZQItemAttributes | SFGAO_STREAM, 1, kFirstBatch, zqfxNames);
   expansions_[node] = std::move(expansion);
 }
 
@@ -127,7 +128,10 @@ void TZQCustomShellTree::ContinueExpansion(TTreeNode* node, TZQTreeExpansion& e,
       }
       auto record = std::make_unique<TZQShTreeData>(this);
       record->SetData(parentRecord, m, entry.relative.Get());
-      TTreeNode* child = GetItems()->InsertObjectAfter(node, previous, entry.name, record.get(), NodeStateOf(entry.attributes));
+      TTreeNodeState nodeState = NodeStateOf(entry.attributes);
+      ShellGetPlainFolderIcons(folder, entry.relative.Get(), entry.attributes, nodeState.ImageIndex,
+                               nodeState.SelectedIndex);
+      TTreeNode* child = GetItems()->InsertObjectAfter(node, previous, entry.name, record.get(), nodeState);
       record.release();  // the node's now; Delete frees it
       childNodes_[parentRecord].insert(child);
       e.nodes[sequence] = child;

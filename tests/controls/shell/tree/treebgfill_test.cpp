@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "korvane/controls/shell/Uzqshellcontrols.h"
@@ -57,6 +58,25 @@ TEST(TreeBackgroundExpansion, ChildrenComeInTheFoldersOrderAndANewFillCancels) {
   ASSERT_TRUE(test::PumpUntil([&] { return many->GetExpanded(); }));  // open with its first children
   ASSERT_TRUE(test::PumpUntil([&] { return completes == 1; }, 10000));
   EXPECT_EQ(Children(many), expected);
+  // Plain directories come with the icons a synchronous expansion finds when it draws them.
+  auto* sync = new TZQShellTree(form.Get());
+  sync->SetBounds(0, 0, 300, 280);
+  sync->SetParent(form.Get());
+  sync->SetOptions(sync->GetOptions() - TZQShellTreeOptions{zqstoDynamicRefresh});
+  sync->GetBaseFolder()->SetPathName(dir.Path());
+  TTreeNode* syncMany = test::Child(sync->GetItems()->GetFirstNode(), "many");
+  ASSERT_TRUE(syncMany);
+  syncMany->Expand(false);
+  const auto icons = [](TTreeNode* node) {  // as the control asks for them to draw
+    TVITEMA item = {};
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.hItem = node->GetItemId();
+    SendMessageA(node->GetTreeView()->GetHandle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return std::pair<int, int>(item.iImage, item.iSelectedImage);
+  };
+  ASSERT_GE(icons(syncMany->GetFirstChild()).first, 0);
+  EXPECT_EQ(icons(many->GetFirstChild()), icons(syncMany->GetFirstChild()));
+  sync->Free();
 
   // A new fill of the tree mid-expansion cancels it: nothing of it comes; expanded again, all come once.
   tree->FillItems();
