@@ -99,6 +99,8 @@ TEST_F(ListBackgroundFill, TheWindowAnswersWhileItFillsAndEndsInTheFoldersOrder)
   sync->GetFolder()->SetPathName(big_->Path());
   const std::vector<std::string> expected = Expected();
   ASSERT_EQ(Names(sync), expected);
+  sync->Free();  // its first paint would be waited for below
+  test::Pump(50);
 
   TZQShellList* list = MakeList(true);
   int starts = 0, completes = 0;
