@@ -23,6 +23,13 @@ double Now() {
   return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
+// What a message loop does before it takes the next message, a paint included:
+// it answers the messages other threads sent meanwhile.
+void AnswerSent() {
+  MSG msg;
+  PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
 TZQShellList* MakeList(TForm* form, bool background) {
   auto* list = new TZQShellList(form);
   list->SetBounds(0, 0, 620, 400);
@@ -70,10 +77,12 @@ TBackground FillBackground(TForm* form, const std::string& path) {
     const bool got = PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
     if (got) DispatchMessageA(&msg);
     if (run.first == 0 && list->GetItems()->GetCount() >= screenful) {
+      AnswerSent();
       UpdateWindow(wnd);
       run.first = Now() - start;
     }
     if (!list->IsFilling()) {
+      AnswerSent();
       UpdateWindow(wnd);
       run.total = Now() - start;
       break;
