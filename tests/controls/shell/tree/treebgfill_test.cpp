@@ -19,6 +19,21 @@ std::vector<std::string> Children(TTreeNode* node) {
   for (TTreeNode* c = node->GetFirstChild(); c; c = c->GetNextSibling()) names.push_back(c->GetText());
   return names;
 }
+
+// dir\many with count sub-folders d000, d001, ..., made out of order (7 shares no factor with
+// 300 or 400); their names in order.
+std::vector<std::string> MakeManyFolders(test::TempDir& dir, int count) {
+  dir.Folder("many");
+  std::vector<std::string> names;
+  for (int i = 0; i < count; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "d%03d", (i * 7) % count);
+    EXPECT_TRUE(CreateDirectoryA((dir / ("many\\" + std::string(name))).c_str(), nullptr)) << name;
+    std::snprintf(name, sizeof name, "d%03d", i);
+    names.push_back(name);
+  }
+  return names;
+}
 }  // namespace
 
 // A node of a few hundred sub-folders expands at once and gets its children as
@@ -27,18 +42,7 @@ std::vector<std::string> Children(TTreeNode* node) {
 TEST(TreeBackgroundExpansion, ChildrenComeInTheFoldersOrderAndANewFillCancels) {
   constexpr int kFolders = 400;
   test::TempDir dir;
-  std::vector<std::string> expected;
-  dir.Folder("many");
-  for (int i = 0; i < kFolders; ++i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "d%03d", (i * 7) % kFolders);  // made out of order
-    ASSERT_TRUE(CreateDirectoryA((dir / ("many\\" + std::string(name))).c_str(), nullptr));
-  }
-  for (int i = 0; i < kFolders; ++i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "d%03d", i);
-    expected.push_back(name);
-  }
+  const std::vector<std::string> expected = MakeManyFolders(dir, kFolders);
   test::TestForm form{320, 300};
   auto* tree = new TZQShellTree(form.Get());
   tree->SetBounds(0, 0, 300, 280);
@@ -100,14 +104,7 @@ TEST(TreeBackgroundExpansion, ChildrenComeInTheFoldersOrderAndANewFillCancels) {
 TEST(TreeBackgroundExpansion, AWalkIntoANodeMidExpansionFinishesItAtOnce) {
   constexpr int kFolders = 300;
   test::TempDir dir;
-  std::vector<std::string> expected;
-  dir.Folder("many");
-  for (int i = 0; i < kFolders; ++i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "d%03d", i);
-    expected.push_back(name);
-    ASSERT_TRUE(CreateDirectoryA((dir / ("many\\" + std::string(name))).c_str(), nullptr));
-  }
+  const std::vector<std::string> expected = MakeManyFolders(dir, kFolders);
   test::TestForm form{320, 300};
   auto* tree = new TZQShellTree(form.Get());
   tree->SetBounds(0, 0, 300, 280);
