@@ -34,6 +34,19 @@ std::vector<std::string> MakeManyFolders(test::TempDir& dir, int count) {
   }
   return names;
 }
+
+// A tree of dir that does not watch the disk, expanding in the background or not.
+TZQShellTree* MakeTree(TForm* form, test::TempDir& dir, bool background) {
+  auto* tree = new TZQShellTree(form);
+  tree->SetBounds(0, 0, 300, 280);
+  tree->SetParent(form);
+  TZQShellTreeOptions options = tree->GetOptions();
+  options.Exclude(zqstoDynamicRefresh);
+  if (background) options.Include(zqstoBackgroundFill);
+  tree->SetOptions(options);
+  tree->GetBaseFolder()->SetPathName(dir.Path());
+  return tree;
+}
 }  // namespace
 
 // A node of a few hundred sub-folders expands at once and gets its children as
@@ -44,14 +57,7 @@ TEST(TreeBackgroundExpansion, ChildrenComeInTheFoldersOrderAndANewFillCancels) {
   test::TempDir dir;
   const std::vector<std::string> expected = MakeManyFolders(dir, kFolders);
   test::TestForm form{320, 300};
-  auto* tree = new TZQShellTree(form.Get());
-  tree->SetBounds(0, 0, 300, 280);
-  tree->SetParent(form.Get());
-  TZQShellTreeOptions options = tree->GetOptions();
-  options.Include(zqstoBackgroundFill);
-  options.Exclude(zqstoDynamicRefresh);
-  tree->SetOptions(options);
-  tree->GetBaseFolder()->SetPathName(dir.Path());
+  TZQShellTree* tree = MakeTree(form.Get(), dir, true);
   int completes = 0;
   tree->OnFillComplete = [&](TObject*) { ++completes; };
   TTreeNode* many = test::Child(tree->GetItems()->GetFirstNode(), "many");
@@ -63,11 +69,7 @@ TEST(TreeBackgroundExpansion, ChildrenComeInTheFoldersOrderAndANewFillCancels) {
   ASSERT_TRUE(test::PumpUntil([&] { return completes == 1; }, 10000));
   EXPECT_EQ(Children(many), expected);
   // Plain directories come with the icons a synchronous expansion finds when it draws them.
-  auto* sync = new TZQShellTree(form.Get());
-  sync->SetBounds(0, 0, 300, 280);
-  sync->SetParent(form.Get());
-  sync->SetOptions(sync->GetOptions() - TZQShellTreeOptions{zqstoDynamicRefresh});
-  sync->GetBaseFolder()->SetPathName(dir.Path());
+  TZQShellTree* sync = MakeTree(form.Get(), dir, false);
   TTreeNode* syncMany = test::Child(sync->GetItems()->GetFirstNode(), "many");
   ASSERT_TRUE(syncMany);
   syncMany->Expand(false);
@@ -106,11 +108,7 @@ TEST(TreeBackgroundExpansion, AWalkIntoANodeMidExpansionFinishesItAtOnce) {
   test::TempDir dir;
   const std::vector<std::string> expected = MakeManyFolders(dir, kFolders);
   test::TestForm form{320, 300};
-  auto* tree = new TZQShellTree(form.Get());
-  tree->SetBounds(0, 0, 300, 280);
-  tree->SetParent(form.Get());
-  tree->SetOptions(tree->GetOptions() + TZQShellTreeOptions{zqstoBackgroundFill} - TZQShellTreeOptions{zqstoDynamicRefresh});
-  tree->GetBaseFolder()->SetPathName(dir.Path());
+  TZQShellTree* tree = MakeTree(form.Get(), dir, true);
   TTreeNode* many = test::Child(tree->GetItems()->GetFirstNode(), "many");
   ASSERT_TRUE(many);
 
