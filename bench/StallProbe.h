@@ -22,18 +22,19 @@ public:
             QueryPerformanceCounter(&b);
             const double s = static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
             if (s > longest_) longest_ = s;
+            ++answered_;
             Sleep(5);
           }
           done_ = true;
         }) {}
+  // Answers messages until the probe's first is answered: from then on it is sending.
+  void AwaitSending() {
+    while (answered_ == 0) Pump();
+  }
   // Stops the probe, answering its last message; the longest wait in seconds.
   double Stop() {
     stop_ = true;
-    while (!done_) {
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-      Sleep(1);
-    }
+    while (!done_) Pump();
     thread_.join();
     return longest_;
   }
@@ -44,7 +45,13 @@ public:
   TStallProbe& operator=(const TStallProbe&) = delete;
 
 private:
+  static void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(1);
+  }
   std::atomic<bool> stop_{false}, done_{false};
+  std::atomic<int> answered_{0};
   std::atomic<double> longest_{0};
   std::thread thread_;
 };

@@ -50,7 +50,7 @@ struct TSync {
 TSync FillSync(TForm* form, const std::string& path) {
   TZQShellList* list = MakeList(form, false);
   TStallProbe probe(form->GetHandle());
-  Sleep(20);  // the probe is sending
+  probe.AwaitSending();
   const double start = Now();
   list->GetFolder()->SetPathName(path);
   UpdateWindow(list->GetHandle());
@@ -68,7 +68,7 @@ TBackground FillBackground(TForm* form, const std::string& path) {
   const HWND wnd = list->GetHandle();
   const int screenful = static_cast<int>(SendMessageA(wnd, LVM_GETCOUNTPERPAGE, 0, 0));
   TStallProbe probe(form->GetHandle());
-  Sleep(20);
+  probe.AwaitSending();
   TBackground run = {0, 0, 0};
   const double start = Now();
   list->GetFolder()->SetPathName(path);
@@ -111,7 +111,7 @@ double ExpandStall(TForm* form, const std::string& base, const std::string& name
   bool complete = false;
   tree->OnFillComplete = [&](TObject*) { complete = true; };
   TStallProbe probe(form->GetHandle());
-  Sleep(20);
+  probe.AwaitSending();
   node->Expand(false);
   while (!complete) {
     MSG msg;

@@ -8,11 +8,12 @@
 #include "korvane/controls/shell/common/itemtext.h"
 #include "korvane/host/Application.h"
 #include "korvane/host/ScopeExit.h"
+#include "korvane/host/Stopwatch.h"
 
 namespace korvane {
 
 namespace {
-constexpr DWORD kSliceMs = 8;        // the longest the window admits items at a time
+constexpr double kSliceMs = 8;  // the longest the window admits items at a time
 constexpr std::size_t kFirstBatch = 64;  // at least a screenful
 // The items shown change at most this often: a new count costs the native
 // control a scroll-bar update (under Wine some 20 ms, whatever the count).
@@ -76,10 +77,10 @@ void TZQCustomShellList::ContinueFill(bool everything) {
     return;
   }
 
-  const DWORD start = GetTickCount();
+  const TStopwatch slice;
   bool admitted = false;
   while (fill->next < fill->waiting.size()) {
-    if (!everything && (fill->next & 31) == 0 && GetTickCount() - start >= kSliceMs) break;
+    if (!everything && (fill->next & 31) == 0 && slice.ElapsedMs() >= kSliceMs) break;
     TZQFillEntry& entry = fill->waiting[fill->next++];
     if (entry.sequence >= fill->bySequence.size()) fill->bySequence.resize(entry.sequence + 1, nullptr);
     bool admit = false;
