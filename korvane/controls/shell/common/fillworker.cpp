@@ -189,6 +189,11 @@ void TZQFillWorker::HandOver(IShellFolder* folder, std::vector<TIdListPtr>& pend
   SetEvent(ready_.Get());
 }
 
+void QueueFillSlice(HWND wnd, UINT message) {
+  if (HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT)) != 0) SetTimer(wnd, kZQFillSliceTimer, USER_TIMER_MINIMUM, nullptr);
+  else PostMessageA(wnd, message, 0, 0);
+}
+
 bool TZQFillWorker::Take(TZQFillBatch& batch) {
   std::lock_guard<std::mutex> guard(lock_);
   posted_ = false;

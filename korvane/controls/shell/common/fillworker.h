@@ -74,7 +74,6 @@ private:
   };
   static DWORD WINAPI ThreadProc(LPVOID self);
   void Run();
-  void Enumerate(IShellFolder* folder);
   void HandOver(IShellFolder* folder, std::vector<TIdListPtr>& pending, bool done, HRESULT result);
   void FindTypeName(IShellFolder* folder, PCUITEMID_CHILD relative,
                     std::vector<std::pair<std::string, std::string>>& names);
@@ -111,6 +110,13 @@ class TTreeNode;
 
 // The timer (on the list's window) that shows what a fill admitted meanwhile.
 constexpr UINT_PTR kZQFillShowTimer = 0x4B46;
+// The timer that brings a fill's next slice after the input and paint that were waiting.
+constexpr UINT_PTR kZQFillSliceTimer = 0x4B47;
+
+// Asks for the next slice of a fill on wnd. A posted message comes before the
+// user's input and the window's paint, so a chain of them would starve both:
+// while either waits, the slice comes by kZQFillSliceTimer instead, after them.
+void QueueFillSlice(HWND wnd, UINT message);
 
 // A background fill as the window holds it.
 struct TZQListFill {

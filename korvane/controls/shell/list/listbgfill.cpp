@@ -40,7 +40,10 @@ void TZQCustomShellList::FillTimerElapsed() {
 
 void TZQCustomShellList::CancelFill() {
   if (!fill_) return;
-  if (HandleAllocated()) KillTimer(GetHandle(), kZQFillShowTimer);
+  if (HandleAllocated()) {
+    KillTimer(GetHandle(), kZQFillShowTimer);
+    KillTimer(GetHandle(), kZQFillSliceTimer);
+  }
   if (fillDepth_ > 0) retiredFills_.push_back(std::move(fill_));  // its taking is on the stack
   else fill_.reset();
   FilterPostApply();
@@ -73,7 +76,7 @@ void TZQCustomShellList::ContinueFill(bool everything) {
   };
   if (!everything && showDue()) {
     ShowFill(*fill);
-    if (current() && !fill->waiting.empty()) PostMessageA(GetHandle(), AM_FILLBATCH, 0, 0);
+    if (current() && !fill->waiting.empty()) QueueFillSlice(GetHandle(), AM_FILLBATCH);
     return;
   }
 
@@ -107,7 +110,7 @@ void TZQCustomShellList::ContinueFill(bool everything) {
     }
   }
   if (last) FinishFill();
-  else if (!fill->waiting.empty() && !everything) PostMessageA(GetHandle(), AM_FILLBATCH, 0, 0);  // the rest after what waits
+  else if (!fill->waiting.empty() && !everything) QueueFillSlice(GetHandle(), AM_FILLBATCH);  // the rest after what waits
 }
 
 // Every admitted item so far, in the worker's latest order.

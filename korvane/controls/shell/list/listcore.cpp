@@ -191,6 +191,11 @@ void TZQCustomShellList::WndProc(TMessage& m) {
         GuardCallback(this, [&] { FillTimerElapsed(); });
         return;
       }
+      if (m.WParam == kZQFillSliceTimer) {
+        KillTimer(GetHandle(), kZQFillSliceTimer);
+        GuardCallback(this, [&] { ContinueFill(false); });
+        return;
+      }
       break;
     case AM_DEFERREDFILL:
       if (GetItems()->GetCount() == 0 && !fill_) GuardCallback(this, [&] { FillItems(); });

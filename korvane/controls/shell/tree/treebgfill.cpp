@@ -5,6 +5,8 @@
 // node, a new fill of the tree, or the window's end cancels.
 #include "korvane/controls/shell/tree/shelltree.h"
 
+#include <cstdint>
+
 #include "korvane/host/Application.h"
 #include "korvane/host/ScopeExit.h"
 #include "korvane/host/Stopwatch.h"
@@ -103,6 +105,9 @@ void TZQCustomShellTree::ContinueExpansion(TTreeNode* node, TZQTreeExpansion& e,
   TZQShTreeData* parentRecord = GetDataFromNode(node);
   IShellFolder* folder = parentRecord ? parentRecord->GetThisIShf() : nullptr;
   const TStopwatch chunk;
+  // The node opens with its first children alone: the control lays out all it has when it opens.
+  const std::size_t most = all || e.opened ? SIZE_MAX : kFirstBatch;
+  std::size_t inserted = 0;
   bool complete = true;
   {
     TTreeNodesUpdate bracket(GetItems());
@@ -115,7 +120,7 @@ void TZQCustomShellTree::ContinueExpansion(TTreeNode* node, TZQTreeExpansion& e,
         continue;
       }
       if (state == TZQTreeExpansion::Left) continue;
-      if (!all && chunk.ElapsedMs() >= kChunkMs) {
+      if (inserted == most || (!all && chunk.ElapsedMs() >= kChunkMs)) {
         complete = false;
         break;
       }
@@ -140,6 +145,7 @@ void TZQCustomShellTree::ContinueExpansion(TTreeNode* node, TZQTreeExpansion& e,
       state = TZQTreeExpansion::Inserted;
       entry.relative.Reset();
       previous = child;
+      ++inserted;
       GuardCallback(this, [&] { DoOnInsertItem(child); });
       if (!current()) return;
     }
@@ -151,7 +157,7 @@ void TZQCustomShellTree::ContinueExpansion(TTreeNode* node, TZQTreeExpansion& e,
     if (!current()) return;
   }
   if (!complete) {
-    PostMessageA(GetHandle(), AM_FILLBATCH, 0, 0);  // the rest after what waits
+    QueueFillSlice(GetHandle(), AM_FILLBATCH);  // the rest after what waits
     return;
   }
   if (!e.done) return;

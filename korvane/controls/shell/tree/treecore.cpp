@@ -181,6 +181,13 @@ void TZQCustomShellTree::WndProc(TMessage& m) {
     case AM_FILLBATCH:
       GuardCallback(this, [&] { ContinueExpansions(); });
       return;
+    case WM_TIMER:
+      if (m.WParam == kZQFillSliceTimer) {
+        KillTimer(GetHandle(), kZQFillSliceTimer);
+        GuardCallback(this, [&] { ContinueExpansions(); });
+        return;
+      }
+      break;
     case AM_AFTEREDIT:
       GuardCallback(this, [&] { RunPendingRefresh(); });
       return;

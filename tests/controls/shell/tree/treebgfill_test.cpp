@@ -121,3 +121,37 @@ TEST(TreeBackgroundExpansion, AWalkIntoANodeMidExpansionFinishesItAtOnce) {
   test::Pump(500);
   EXPECT_EQ(Children(many), expected);
 }
+
+// The children of a big node come a chunk at a time, and the tree paints between
+// chunks: a chunk does not come before the paint (or the user's input) that waits.
+TEST(TreeBackgroundExpansion, TheTreePaintsBetweenChunks) {
+  constexpr int kFolders = 300;
+  test::TempDir dir;
+  const std::vector<std::string> expected = MakeManyFolders(dir, kFolders);
+  test::TestForm form{320, 300};
+  TZQShellTree* tree = MakeTree(form.Get(), dir, true);
+  int completes = 0;
+  tree->OnFillComplete = [&](TObject*) { ++completes; };
+  TTreeNode* many = test::Child(tree->GetItems()->GetFirstNode(), "many");
+  ASSERT_TRUE(many);
+  test::Pump(100);
+
+  many->Expand(false);
+  Sleep(1000);  // unanswered: the worker hands every child over before the window takes any
+  std::vector<std::size_t> paintedWith;  // the children in when the tree painted
+  const DWORD start = GetTickCount();
+  while (completes == 0 && GetTickCount() - start < 20000) {
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      WaitMessage();
+      continue;
+    }
+    if (msg.message == WM_PAINT && msg.hwnd == tree->GetHandle()) paintedWith.push_back(Children(many).size());
+    DispatchMessageA(&msg);
+  }
+  ASSERT_EQ(completes, 1);
+  EXPECT_EQ(Children(many), expected);
+  ASSERT_FALSE(paintedWith.empty()) << "no paint until the last chunk was in";
+  EXPECT_LT(paintedWith.front(), expected.size());
+  EXPECT_GT(paintedWith.front(), 0u);
+}
