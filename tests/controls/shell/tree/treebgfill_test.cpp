@@ -47,21 +47,31 @@ TZQShellTree* MakeTree(TForm* form, test::TempDir& dir, bool background) {
   tree->GetBaseFolder()->SetPathName(dir.Path());
   return tree;
 }
+
+// dir\many of a given count of sub-folders, and a tree of dir expanding in the background.
+class TreeBackgroundExpansion : public ::testing::Test {
+protected:
+  void MakeMany(int count) {
+    expected = MakeManyFolders(dir, count);
+    tree = MakeTree(form.Get(), dir, true);
+    tree->OnFillComplete = [this](TObject*) { ++completes; };
+    many = test::Child(tree->GetItems()->GetFirstNode(), "many");
+    ASSERT_TRUE(many);
+  }
+  test::TempDir dir;
+  test::TestForm form{320, 300};
+  std::vector<std::string> expected;  // many's sub-folders in order
+  TZQShellTree* tree = nullptr;
+  TTreeNode* many = nullptr;
+  int completes = 0;
+};
 }  // namespace
 
 // A node of a few hundred sub-folders expands at once and gets its children as
 // they come, in the folder's order; a new fill mid-way cancels, and the next
 // expansion gives every child once.
-TEST(TreeBackgroundExpansion, ChildrenComeInTheFoldersOrderAndANewFillCancels) {
-  constexpr int kFolders = 400;
-  test::TempDir dir;
-  const std::vector<std::string> expected = MakeManyFolders(dir, kFolders);
-  test::TestForm form{320, 300};
-  TZQShellTree* tree = MakeTree(form.Get(), dir, true);
-  int completes = 0;
-  tree->OnFillComplete = [&](TObject*) { ++completes; };
-  TTreeNode* many = test::Child(tree->GetItems()->GetFirstNode(), "many");
-  ASSERT_TRUE(many);
+TEST_F(TreeBackgroundExpansion, ChildrenComeInTheFoldersOrderAndANewFillCancels) {
+  ASSERT_NO_FATAL_FAILURE(MakeMany(400));
 
   many->Expand(false);
   EXPECT_TRUE(Children(many).empty());  // the expansion returned before any child came
@@ -103,14 +113,8 @@ TEST(TreeBackgroundExpansion, ChildrenComeInTheFoldersOrderAndANewFillCancels) {
 
 // The code's own walk to a folder below a node that is filling in the background
 // takes the rest of the node's children at once: each child comes once, none later.
-TEST(TreeBackgroundExpansion, AWalkIntoANodeMidExpansionFinishesItAtOnce) {
-  constexpr int kFolders = 300;
-  test::TempDir dir;
-  const std::vector<std::string> expected = MakeManyFolders(dir, kFolders);
-  test::TestForm form{320, 300};
-  TZQShellTree* tree = MakeTree(form.Get(), dir, true);
-  TTreeNode* many = test::Child(tree->GetItems()->GetFirstNode(), "many");
-  ASSERT_TRUE(many);
+TEST_F(TreeBackgroundExpansion, AWalkIntoANodeMidExpansionFinishesItAtOnce) {
+  ASSERT_NO_FATAL_FAILURE(MakeMany(300));
 
   many->Expand(false);
   ASSERT_TRUE(Children(many).empty());  // begun in the background
@@ -124,16 +128,8 @@ TEST(TreeBackgroundExpansion, AWalkIntoANodeMidExpansionFinishesItAtOnce) {
 
 // The children of a big node come a chunk at a time, and the tree paints between
 // chunks: a chunk does not come before the paint (or the user's input) that waits.
-TEST(TreeBackgroundExpansion, TheTreePaintsBetweenChunks) {
-  constexpr int kFolders = 300;
-  test::TempDir dir;
-  const std::vector<std::string> expected = MakeManyFolders(dir, kFolders);
-  test::TestForm form{320, 300};
-  TZQShellTree* tree = MakeTree(form.Get(), dir, true);
-  int completes = 0;
-  tree->OnFillComplete = [&](TObject*) { ++completes; };
-  TTreeNode* many = test::Child(tree->GetItems()->GetFirstNode(), "many");
-  ASSERT_TRUE(many);
+TEST_F(TreeBackgroundExpansion, TheTreePaintsBetweenChunks) {
+  ASSERT_NO_FATAL_FAILURE(MakeMany(300));
   test::Pump(100);
 
   many->Expand(false);
