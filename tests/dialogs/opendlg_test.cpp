@@ -170,6 +170,7 @@ TEST(OpenDialog, SelectedFilesBecomeQuotedNamesAndComeBackWhole) {
   dialog.SetOptions(dialog.GetOptions() + TZQOpenOptions{zqofAllowMultiselect});
   std::vector<std::string> boxes;
   const auto select = [](TScriptedOpenForm& f, std::vector<std::string> names) {
+    EXPECT_TRUE(f.ZQShellList1->WaitForFill(10000));  // the user picks among the items shown
     f.ZQShellList1->SetSelected(nullptr);
     for (int i = 0; i < f.ZQShellList1->GetItems()->GetCount(); ++i) {
       TListItem* item = f.ZQShellList1->GetItems()->GetItem(i);
